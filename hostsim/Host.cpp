@@ -34,6 +34,13 @@ Host::Host ()
     table.goodiesOp = &GoodiesOp;
     InstallResourceOps (*this, table);
     InstallElementOps (*this, table);
+    InstallParamOps (*this, table);
+    InstallLibPartOps (*this, table);
+    InstallModuleDataOps (*this, table);
+    InstallStoryOps (*this, table);
+    InstallSelectionOps (*this, table);
+    InstallProgressOps (*this, table);
+    InstallModelOps (*this, table);
 }
 
 Host::~Host ()

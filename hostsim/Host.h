@@ -83,6 +83,13 @@ private:
 // Each operations file fills its table entries and registers its selectors.
 void InstallResourceOps (Host& host, API_HostTable& table);
 void InstallElementOps (Host& host, API_HostTable& table);
+void InstallParamOps (Host& host, API_HostTable& table);
+void InstallLibPartOps (Host& host, API_HostTable& table);
+void InstallModuleDataOps (Host& host, API_HostTable& table);
+void InstallStoryOps (Host& host, API_HostTable& table);
+void InstallSelectionOps (Host& host, API_HostTable& table);
+void InstallProgressOps (Host& host, API_HostTable& table);
+void InstallModelOps (Host& host, API_HostTable& table);
 
 // The four-character text of a selector ("GDAT"), the failure switch's name for it.
 std::string SelectorName (UInt32 code);
