@@ -1,0 +1,3 @@
+#include "DetParNames.h"
+
+std::multimap<OGSString, GS::Array<GS::String>> detParNames;
