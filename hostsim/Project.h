@@ -67,6 +67,16 @@ struct Selection {
     std::vector<std::pair<API_ElemTypeID, Int32>> elements;   // in selection order
 };
 
+// The host's one open parameter session ('OPAR' to 'CPAR'): whose parameters are open and the
+// values changed with 'CHGP' since it opened, by parameter name. Transient: never saved.
+struct ParamSession {
+    bool open = false;
+    Int32 libInd = 0;              // the library part whose parameters these are
+    API_ElemTypeID type = 0;       // a placement's kind and index; 0 when the part's own are open
+    Int32 index = 0;
+    std::map<std::string, std::string> changes;
+};
+
 struct ModuleDataBlock {
     Int32 version = 0;
     UInt16 platformSign = 0;
@@ -85,6 +95,7 @@ struct Project {
     std::map<API_ElemTypeID, std::vector<std::optional<Element>>> elements;
     Selection selection;
     std::map<std::string, ModuleDataBlock> moduleData;   // by add-on name
+    ParamSession paramSession;                           // not part of the project file
 
     Element* FindElement (API_ElemTypeID type, Int32 index);
     const Element* FindElement (API_ElemTypeID type, Int32 index) const;
