@@ -95,6 +95,9 @@ struct Project {
     std::map<API_ElemTypeID, std::vector<std::optional<Element>>> elements;
     Selection selection;
     std::map<std::string, ModuleDataBlock> moduleData;   // by add-on name
+    // The project file's text as loaded: saving writes the model into it, so members this host
+    // does not read survive. Empty for a project made in code.
+    std::string fileText;
     ParamSession paramSession;                           // not part of the project file
 
     Element* FindElement (API_ElemTypeID type, Int32 index);
