@@ -98,6 +98,8 @@ public:
     Int32 elemsPerType[CensusTypeCount] = {};
     Int64 polysPerType[CensusTypeCount] = {};
     GS::HashTable<API_ElemTypeID, std::vector<LibRow>> sortedGsms;
+    // A refused placement change has been shown to the user in this census (shown once per census).
+    bool changeRefusedShown = false;
 };
 
 // The library-part census types, in report order.
