@@ -13,6 +13,7 @@
 #include "Project.h"
 #include "api/APIHostTable.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,35 @@ struct AddonClient {
     std::vector<Menu> menus;
 };
 
+// The host's progress window ('IPWD' opens it, 'SPRP' sets the phase, 'SPRV' the bar value,
+// 'CANC' polls for a cancel, 'CPWD' closes it). Drawn on the error stream only when that is a
+// terminal. A cancel is asked for with cancelAtPoll: the Nth 'CANC' poll of a window (from 1)
+// answers cancelled, and every later poll of that window too; the request is used up by the window
+// it fires in. 0 asks for no cancel.
+struct ProgressWindow {
+    bool open = false;
+    std::string title;
+    std::string phaseText;
+    Int16 phaseCount = 0;
+    Int32 maximum = 0;
+    Int32 value = 0;
+    Int32 polls = 0;          // 'CANC' polls since the window opened
+    bool canceled = false;    // the user asked to stop; cleared when a window opens
+    Int32 cancelAtPoll = 0;
+    Int32 timesOpened = 0;    // windows opened since the host started
+    std::vector<Int32> values;   // every bar value sent since the window opened, in order
+
+    // One line as the terminal shows it: title, phase, a bar `width` cells wide, value/maximum.
+    std::string Render (Int32 width) const;
+};
+
+// One undo step: what an outermost undoable operation changed, as callbacks that put the project
+// back. Undo runs them in reverse order of recording.
+struct UndoStep {
+    std::string name;
+    std::vector<std::function<void (Project&)>> reverts;
+};
+
 // Grouped operations are dispatched by (group, selector).
 enum class OpGroup { Interface, Environment, Database, Automate, Goodies };
 using SelectorProc = GSErrCode (*) (Host& host, AddonClient& client, void* par1, void* par2);
@@ -59,6 +89,19 @@ public:
     std::vector<std::string> report;
     // Menu item flags by (menu resource, item).
     std::map<std::pair<Int16, Int32>, Int32> menuItemFlags;
+    ProgressWindow progress;
+
+    // Undoable operations: ACAPI_OpenUndoableSession / ACAPI_CloseUndoableSession nest. The
+    // outermost open pushes a step (named by it) and every change recorded with RecordUndo until its
+    // close goes into that step; a close that leaves the step empty drops it. A change recorded
+    // while no operation is open is a step of its own. Model changes that an add-on makes (a
+    // placement's parameter, ...) call RecordUndo with a callback that puts the old state back.
+    // Undo reverts the last step and drops it; false when there is none or an operation is open.
+    std::vector<UndoStep> undoStack;
+    Int32 undoDepth = 0;          // operations open now
+    Int32 undoOperations = 0;     // outermost operations closed so far
+    void RecordUndo (std::function<void (Project&)> revert);
+    bool Undo ();
 
     // Binds an add-on: reads its exported record, opens its resource file, hands it the table.
     // Answers null with `error` set when the add-on or its resources cannot be bound.
