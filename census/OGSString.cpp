@@ -9,7 +9,7 @@ OGSString& OGSString::Pad (UInt32 length, char fill)
     return *this;
 }
 
-bool OGSString::operator< (OGSString other) const
+bool OGSString::operator<(OGSString other) const
 {
     // s is the shorter one (this one when the lengths are equal), l the other.
     const bool swapped = other.GetLength () < GetLength ();

@@ -17,8 +17,7 @@
 
 LibRow::LibRow () : name (), count (0), polygons (0), detLev (4), guid (), avail (), flags (0) {}
 
-LibRow::LibRow (GS::String name, Int32 count, Int64 polygons, Int16 detLev, GuidStr guid, FFFTT avail,
-                UInt32 flags)
+LibRow::LibRow (GS::String name, Int32 count, Int64 polygons, Int16 detLev, GuidStr guid, FFFTT avail, UInt32 flags)
     : name (std::move (name)), count (count), polygons (polygons), detLev (detLev), guid (guid), avail (avail),
       flags (flags)
 {

@@ -79,9 +79,7 @@ TEST (RankingTest, PolygonsDescendingThenGuidTextDescending)
         {"equal polygons and GUID: one entry, the first inserted stays",
          {Row ("first", 100, "{SAME}"), Row ("second", 100, "{SAME}"), Row ("other", 50, "{SAME}")},
          {"first", "other"}},
-        {"negative and zero polygons still order",
-         {Row ("zero", 0, "{A}"), Row ("neg", -1, "{A}")},
-         {"zero", "neg"}},
+        {"negative and zero polygons still order", {Row ("zero", 0, "{A}"), Row ("neg", -1, "{A}")}, {"zero", "neg"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ (Ranked (c.rows), c.expected) << c.what;

@@ -25,8 +25,8 @@ TEST (PadTest, FillsUpToTheLengthAndNeverShortens)
         const char* expected;
     };
     const Case cases[] = {
-        {"", 3, '.', "..."},         {"ab", 5, ' ', "ab   "}, {"abc", 3, ' ', "abc"},
-        {"abcdef", 2, ' ', "abcdef"}, {"ab", 0, '-', "ab"},   {"", 0, ' ', ""},
+        {"", 3, '.', "..."},          {"ab", 5, ' ', "ab   "}, {"abc", 3, ' ', "abc"},
+        {"abcdef", 2, ' ', "abcdef"}, {"ab", 0, '-', "ab"},    {"", 0, ' ', ""},
     };
     for (const Case& c : cases) {
         OGSString s (c.text);
@@ -50,14 +50,14 @@ TEST (ByteOrderTest, ShorterPrefixFirstSignedBytesAndEqualIsNotLess)
         {"", "", false},
         {"", "a", true},
         {"a", "", false},
-        {"\xE9", "e", true},              // 0xE9 is negative as a signed byte
+        {"\xE9", "e", true},   // 0xE9 is negative as a signed byte
         {"e", "\xE9", false},
-        {"x\xE9zz", "xe", true},          // first difference decides, lengths do not
+        {"x\xE9zz", "xe", true},   // first difference decides, lengths do not
         {"xe", "x\xE9zz", false},
         {"\x80", "\x7F", true},
         {"\xFF", "\x80", false},
-        {"B", "a", true},                 // upper case before lower case
-        {"abd", "abcd", false},           // longer but smaller at the difference
+        {"B", "a", true},         // upper case before lower case
+        {"abd", "abcd", false},   // longer but smaller at the difference
         {"abcd", "abd", true},
         {std::string ("a\0b", 3), std::string ("a\0c", 3), true},   // bytes after a zero still count
         {std::string ("a\0", 2), "a", false},
@@ -92,12 +92,12 @@ private:
 
 struct NumberCase {
     const char* locale;
-    const char* int32Text;       // 1234567
-    const char* negativeText;    // -9876543
-    const char* int64Text;       // 5000000000
-    const char* percentText;     // 12.5
-    const char* halfEvenText;    // 0.0625
-    const char* zeroPercent;     // 0.0
+    const char* int32Text;      // 1234567
+    const char* negativeText;   // -9876543
+    const char* int64Text;      // 5000000000
+    const char* percentText;    // 12.5
+    const char* halfEvenText;   // 0.0625
+    const char* zeroPercent;    // 0.0
 };
 
 TEST (CutInGrTest, GroupsDigitsTheLocaleWay)
@@ -130,10 +130,10 @@ TEST (CutInGrTest, FractionsRoundHalfToEvenAtTheThirdDigitAndDropTrailingZeros)
         const char* expected;
     };
     const Case cases[] = {
-        {0.0625, "0.062%"},    // exactly halfway: down to even
-        {0.1875, "0.188%"},    // exactly halfway: up to even
-        {2.5, "2.5%"},         {100.0, "100%"},     {1234.5, "1,234.5%"},
-        {0.0004, "0%"},        {-3.25, "-3.25%"},   {33.33333, "33.333%"},
+        {0.0625, "0.062%"},   // exactly halfway: down to even
+        {0.1875, "0.188%"},   // exactly halfway: up to even
+        {2.5, "2.5%"},      {100.0, "100%"},   {1234.5, "1,234.5%"},
+        {0.0004, "0%"},     {-3.25, "-3.25%"}, {33.33333, "33.333%"},
     };
     for (const Case& c : cases)
         EXPECT_EQ (Str (rs.CutInGr (c.value)), c.expected) << c.value;
@@ -168,10 +168,13 @@ TEST (CutInGrTest, LocaleComesFromLcAllThenLcNumericThenLang)
         {"", "de_DE.UTF-8", "en_US.UTF-8", "1.234.567"},   // empty counts as unset
         {nullptr, nullptr, "de_DE.UTF-8", "1.234.567"},
         {nullptr, "de_DE@euro", nullptr, "1.234.567"},
-        {"C", "de_DE.UTF-8", nullptr, "1,234,567"},        // C is a choice, not a gap
+        {"C", "de_DE.UTF-8", nullptr, "1,234,567"},   // C is a choice, not a gap
         {nullptr, nullptr, nullptr, "1,234,567"},
         {"POSIX", nullptr, nullptr, "1,234,567"},
-        {"fr_FR.UTF-8", nullptr, nullptr, "1\xE2\x80\xAF" "234\xE2\x80\xAF" "567"},
+        {"fr_FR.UTF-8", nullptr, nullptr,
+         "1\xE2\x80\xAF"
+         "234\xE2\x80\xAF"
+         "567"},
     };
     for (const Case& c : cases) {
         const char* values[3] = {c.lcAll, c.lcNumeric, c.lang};
