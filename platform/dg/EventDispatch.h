@@ -1,0 +1,18 @@
+// Delivery of events to the observers of a panel or item, used by the driver and the modal loop.
+// Each call delivers to the observers attached when it starts, skips any detached meanwhile and
+// stops when a handler destroyed the panel. Host main thread only.
+#pragma once
+
+#include "DGTypes.h"
+
+namespace DG::Events {
+
+void PanelOpened (Int32 panelId);
+// Answers whether the request stayed accepted.
+bool PanelCloseRequested (Int32 panelId);
+// Answers whether an observer processed the key.
+bool PanelHotkeyPressed (Int32 panelId, Int16 keyId);
+void ButtonClicked (Int32 panelId, Int16 item);
+void CheckItemChanged (Int32 panelId, Int16 item);
+
+}   // namespace DG::Events

@@ -1,0 +1,73 @@
+#include "TextRenderer.h"
+
+#include "Panel.h"
+
+#include <algorithm>
+
+namespace DG {
+
+std::string RenderItem (const ItemState& item)
+{
+    std::string text;
+    switch (item.kind) {
+    case ItemKind::Button:
+        text = "[" + item.text + "]";
+        break;
+    case ItemKind::CheckBox:
+        text = (item.value != 0 ? "[x] " : "[ ] ") + item.text;
+        break;
+    case ItemKind::RadioButton:
+        text = (item.value != 0 ? "(o) " : "( ) ") + item.text;
+        break;
+    case ItemKind::IntEdit:
+        text = "[" + std::to_string (item.value) + "]";
+        break;
+    case ItemKind::PopUp:
+        text = "[" + item.text + " v]";
+        break;
+    case ItemKind::LeftText:
+    case ItemKind::CenterText:
+    case ItemKind::RightText:
+    case ItemKind::Icon:
+        text = item.text;
+        break;
+    default:
+        break;
+    }
+    if (!text.empty () && !item.enabled)
+        text += " (dimmed)";
+    return text;
+}
+
+std::string RenderPanel (Int32 panelId)
+{
+    const PanelState* panel = PanelStore::Find (panelId);
+    if (panel == nullptr)
+        return std::string ();
+
+    std::vector<const ItemState*> shown;
+    for (const ItemState& item : panel->items) {
+        if (item.visible && !RenderItem (item).empty ())
+            shown.push_back (&item);
+    }
+    std::stable_sort (shown.begin (), shown.end (), [] (const ItemState* a, const ItemState* b) {
+        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+    });
+
+    std::string out = "== " + panel->title + " ==\n";
+    for (size_t i = 0; i < shown.size (); ++i) {
+        if (i > 0)
+            out += shown[i]->rect.top == shown[i - 1]->rect.top ? "  " : "\n";
+        out += RenderItem (*shown[i]);
+    }
+    if (!shown.empty ())
+        out += "\n";
+    return out;
+}
+
+std::string RenderPanel (const Panel& panel)
+{
+    return RenderPanel (panel.GetId ());
+}
+
+}   // namespace DG
