@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr Int32 BarRange = 32767;   // the host's bar takes 16-bit values
+constexpr Int32 BarRange = 32767;        // the host's bar takes 16-bit values
 constexpr Int16 ProgressStrings = 140;   // string 3: the phase text
 constexpr Int32 PhaseTextIndex = 3;
 

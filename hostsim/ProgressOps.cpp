@@ -10,7 +10,10 @@ namespace {
 
 constexpr Int32 TerminalBarWidth = 30;
 
-bool ErrorStreamIsTerminal () { return isatty (STDERR_FILENO) != 0; }
+bool ErrorStreamIsTerminal ()
+{
+    return isatty (STDERR_FILENO) != 0;
+}
 
 // Redraws the window's line in place; nothing when the error stream is not a terminal.
 void Draw (const ProgressWindow& window)

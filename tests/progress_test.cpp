@@ -15,7 +15,10 @@ namespace {
 using TestSupport::AddonString;
 
 double now = 0.0;
-double TestClock () { return now; }
+double TestClock ()
+{
+    return now;
+}
 
 // Steps of a sixteenth of a second add up exactly, so "less than 0.1 s" is never a rounding matter.
 constexpr double Short = 0.0625;   // within the update interval
@@ -236,7 +239,9 @@ TEST_F (ProgressUndoTest, ChangesDuringTheObjectsLifeAreOneUndoStep)
 
 TEST_F (ProgressUndoTest, NestedOperationsAndEmptyOperations)
 {
-    { ProgressBar nothingChanged ("Counting"); }
+    {
+        ProgressBar nothingChanged ("Counting");
+    }
     EXPECT_TRUE (host.undoStack.empty ()) << "an operation that changed nothing leaves no step";
 
     ASSERT_EQ (ACAPI_OpenUndoableSession ("Change levels"), NoError);
