@@ -10,8 +10,10 @@
 //            quotes are ignored; there is no escape; CR is an ordinary byte
 //
 // A line needs two values: with fewer it is kept as it is and message 130 is shown; with exactly
-// two they stand for levels 0 and 2, so an empty text goes between them. A line whose key has
-// nothing after it, or only spaces and tabs, gives no entry. Entries with one key keep file order.
+// two they stand for levels 0 and 2, so an empty text goes between them. A key followed by nothing,
+// or by a single space or tab, gives no entry and no message; anything more after the separator
+// (even spaces) counts as values text. A line of spaces and tabs only gives nothing. Entries with
+// one key keep file order.
 #include "DetParNames.h"
 
 #include "gs/IOLocation.h"
