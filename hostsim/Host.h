@@ -110,6 +110,13 @@ public:
     // Closes the add-on's resources and forgets it (its FreeData is the caller's business).
     void Unbind (AddonClient* client);
 
+    // Calls the add-on's installed merge handler with `command`, copies of the two source blocks
+    // (released again afterwards) and a destination record without a block; a block the handler
+    // puts there replaces `*destination`, which stays as it was otherwise. Answers the handler's
+    // code, or APIERR_GENERAL when no handler is installed.
+    GSErrCode CallMergeHandler (AddonClient& client, API_MDSetCmd command, const ModuleDataBlock& first,
+                                const ModuleDataBlock& second, ModuleDataBlock* destination);
+
     const API_HostTable& Table () const { return table; }
     void RegisterSelector (OpGroup group, UInt32 code, SelectorProc proc);
     GSErrCode Dispatch (OpGroup group, AddonClient& client, UInt32 code, void* par1, void* par2);
