@@ -220,6 +220,15 @@ TEST_F (NamesFileTest, NoOwnLocationReadsNothingSilently)
     EXPECT_TRUE (detParNames.empty ());
 }
 
+TEST_F (NamesFileTest, TheShippedNamesFileReadsWithoutMessages)
+{
+    std::filesystem::copy_file (TestSupport::SourceDir () + "/resources/Tessera.txt", folder + "/Tessera.txt");
+    EXPECT_TRUE (Populate ().empty ());
+    ASSERT_FALSE (detParNames.empty ());
+    for (const auto& [key, values] : detParNames)
+        EXPECT_GE (values.GetSize (), 3u) << key.ToStd () << ": every entry names levels 0 to 2";
+}
+
 TEST (NamesFileText, FindFirstAndGetSubstringStayWithinTheText)
 {
     GS::String text ("abcabc");
