@@ -1,0 +1,23 @@
+// The stand-in host's project file: a versioned JSON document (docs/project-format.md) that holds
+// one Project. Loading checks every member and fills the caller's Project only when the whole file
+// is sound; saving writes the model into the text the project was loaded from, so members this
+// host does not read survive, and replaces the file atomically (temporary file, flush, rename).
+//
+// Failures: both answer false and set `error` to one line naming the file, the place (a JSON path
+// such as `$.elements[3].story`) and what was expected. A failed load leaves the Project as it was;
+// a failed save leaves the previous file byte for byte as it was. Host main thread only.
+#pragma once
+
+#include "Project.h"
+
+#include <string>
+
+namespace HostSim {
+
+constexpr Int32 ProjectFileVersion = 1;
+constexpr Int32 MaxElementIndex = 1000000;   // per kind; keeps a mistyped index from eating memory
+
+bool LoadProject (const std::string& path, Project* project, std::string* error);
+bool SaveProject (const Project& project, const std::string& path, std::string* error);
+
+}   // namespace HostSim
