@@ -21,8 +21,7 @@ namespace {
 
 constexpr Int32 ParamTextLimit = API_ParValueLength - 1;
 
-template <size_t N>
-void CopyText (char (&to)[N], const std::string& from)
+template <size_t N> void CopyText (char (&to)[N], const std::string& from)
 {
     const size_t length = std::min (from.size (), N - 1);
     std::memcpy (to, from.data (), length);
@@ -30,8 +29,7 @@ void CopyText (char (&to)[N], const std::string& from)
 }
 
 // A text field the add-on filled: its bytes up to the terminator, or false when it has none.
-template <size_t N>
-bool ReadText (const char (&field)[N], std::string* text)
+template <size_t N> bool ReadText (const char (&field)[N], std::string* text)
 {
     const void* end = std::memchr (field, '\0', N);
     if (end == nullptr)
@@ -40,7 +38,10 @@ bool ReadText (const char (&field)[N], std::string* text)
     return true;
 }
 
-bool IsPlacementType (API_ElemTypeID type) { return type >= 4 && type <= 7; }
+bool IsPlacementType (API_ElemTypeID type)
+{
+    return type >= 4 && type <= 7;
+}
 
 const ParamDef* FindParam (const LibPart& part, const std::string& name)
 {
@@ -50,7 +51,10 @@ const ParamDef* FindParam (const LibPart& part, const std::string& name)
     return nullptr;
 }
 
-bool IsSingleText (const ParamDef& def) { return def.type == API_ParTextType && def.typeMod == 0; }
+bool IsSingleText (const ParamDef& def)
+{
+    return def.type == API_ParTextType && def.typeMod == 0;
+}
 
 // The value a placement's single text parameter has now: its own value, else the part's default.
 std::string PlacementValue (const Element& element, const ParamDef& def)
