@@ -3,9 +3,15 @@
 #include "ModuleData.h"
 #include "census/RefreshData.h"
 
-Data::Data () { RebuildFromStoredCopy (); }
+Data::Data ()
+{
+    RebuildFromStoredCopy ();
+}
 
-Data::~Data () { detLevValuesGuidIndex.Clear (); }
+Data::~Data ()
+{
+    detLevValuesGuidIndex.Clear ();
+}
 
 Data& Data::Instance ()
 {

@@ -40,6 +40,6 @@ private:
     // Takes the table and the default from the open project's stored copy.
     void RebuildFromStoredCopy ();
 
-    UInt32 generation = 0;                // ModuleData's generation the table was built for
-    GSErrCode storedCopyError = NoError;  // the stored copy could not be read: do not overwrite it
+    UInt32 generation = 0;                 // ModuleData's generation the table was built for
+    GSErrCode storedCopyError = NoError;   // the stored copy could not be read: do not overwrite it
 };

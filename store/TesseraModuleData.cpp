@@ -83,14 +83,14 @@ void ParseBlock (GSHandle block, detLevValuesGuidIndex& table)
             continue;
         Int16 level = running;
         switch (ParseValue (value, valueLength, &level)) {
-            case ValueKind::Number:
-                running = level;
-                break;
-            case ValueKind::NotANumber:
-                level = running;
-                break;
-            case ValueKind::OutOfRange:
-                continue;
+        case ValueKind::Number:
+            running = level;
+            break;
+        case ValueKind::NotANumber:
+            level = running;
+            break;
+        case ValueKind::OutOfRange:
+            continue;
         }
         table.Add (GuidStr (key, keyLength), level);
     }

@@ -23,8 +23,8 @@ constexpr char defaultDetLevGuid[] = "{9349160F-1FF1-4be3-9909-314107CCB286}";
 
 constexpr Int32 TesseraModuleDataVersion = 2;
 constexpr UInt16 TesseraPlatformSign = 0x4D4D;
-constexpr Int16 DetLevNone = 5;      // no detail parameter recognised; never stored
-constexpr Int16 DetLevKeep = 3;      // leave placements as they are; the default of defaults
+constexpr Int16 DetLevNone = 5;   // no detail parameter recognised; never stored
+constexpr Int16 DetLevKeep = 3;   // leave placements as they are; the default of defaults
 
 // Stores `block` as the add-on's module data of the open project; the block stays the caller's.
 GSErrCode DataHandle_Write (GSHandle block);

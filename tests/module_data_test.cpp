@@ -23,7 +23,10 @@ const std::string D = defaultDetLevGuid;
 const std::string P = "{11111111-2222-3333-4444-555555555555}-1";   // 40 characters
 const std::string Q = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}-02";
 
-std::string Rec (const std::string& key, const std::string& value) { return key + '\0' + value + '\0'; }
+std::string Rec (const std::string& key, const std::string& value)
+{
+    return key + '\0' + value + '\0';
+}
 
 // A host block holding exactly `bytes` (no spare byte, so a read past it is a fault).
 GSHandle BlockOf (const std::string& bytes)
@@ -83,7 +86,7 @@ TEST (BlockFormat, WorkedExampleIsEightyFourExactBytesAndReadsBack)
     const Records table = {{D, 3}, {P, 2}};
     const std::string bytes = Write (table);
     EXPECT_EQ (bytes.size (), 84u);
-    EXPECT_EQ (bytes, D + std::string ("\0" "3" "\0", 3) + P + std::string ("\0" "2" "\0", 3));
+    EXPECT_EQ (bytes, D + '\0' + '3' + '\0' + P + '\0' + '2' + '\0');
     EXPECT_EQ (Read (bytes), table);
 }
 
@@ -117,7 +120,9 @@ TEST (BlockFormat, ReadingOddAndDamagedBlocks)
         {"a dropped record leaves the running value", Rec (P, "1") + Rec ("X", "9") + Rec (Q, "?"), {{P, 1}, {Q, 1}}},
         {"a key of 255 bytes is kept", Rec (maxKey, "2"), {{maxKey, 2}}},
         {"a key over 255 bytes drops its record only", Rec (longKey, "2") + Rec (Q, "1"), {{Q, 1}}},
-        {"a value over 255 bytes drops its record only", Rec (P, std::string (300, '0') + "1") + Rec (Q, "1"), {{Q, 1}}},
+        {"a value over 255 bytes drops its record only",
+         Rec (P, std::string (300, '0') + "1") + Rec (Q, "1"),
+         {{Q, 1}}},
         {"a key cut off by the end", Rec (P, "1") + Q, {{P, 1}}},
         {"a key without its value", Rec (P, "1") + Q + '\0', {{P, 1}}},
         {"a value without its terminator", Rec (P, "1") + Q + '\0' + "2", {{P, 1}}},
