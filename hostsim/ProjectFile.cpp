@@ -37,23 +37,32 @@ std::string MemberPath (const std::string& parent, const std::string& name)
     return plain ? parent + "." + name : parent + "[" + Json (name).dump () + "]";
 }
 
-std::string ItemPath (const std::string& parent, size_t i) { return parent + "[" + std::to_string (i) + "]"; }
+std::string ItemPath (const std::string& parent, size_t i)
+{
+    return parent + "[" + std::to_string (i) + "]";
+}
 
 std::string Describe (const Json& v)
 {
     switch (v.type ()) {
-        case Json::value_t::null: return "null";
-        case Json::value_t::boolean: return v.get<bool> () ? "true" : "false";
-        case Json::value_t::number_integer:
-        case Json::value_t::number_unsigned:
-        case Json::value_t::number_float: return "number " + v.dump ();
-        case Json::value_t::string: {
-            std::string text = v.dump (-1, ' ', false, Json::error_handler_t::replace);
-            return "text " + (text.size () > 40 ? text.substr (0, 36) + "...\"" : text);
-        }
-        case Json::value_t::array: return "an array";
-        case Json::value_t::object: return "an object";
-        default: return "something else";
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::boolean:
+        return v.get<bool> () ? "true" : "false";
+    case Json::value_t::number_integer:
+    case Json::value_t::number_unsigned:
+    case Json::value_t::number_float:
+        return "number " + v.dump ();
+    case Json::value_t::string: {
+        std::string text = v.dump (-1, ' ', false, Json::error_handler_t::replace);
+        return "text " + (text.size () > 40 ? text.substr (0, 36) + "...\"" : text);
+    }
+    case Json::value_t::array:
+        return "an array";
+    case Json::value_t::object:
+        return "an object";
+    default:
+        return "something else";
     }
 }
 
@@ -80,30 +89,42 @@ private:
 
 // ---- 2. Parsing ------------------------------------------------------------------------------
 
+constexpr size_t MaxNesting = 64;   // objects and arrays within each other; the host's own need 5
+
 // Follows the parser's events to know the path of every member, and notes the first member that
-// appears twice in one object (the parser itself would keep the last one silently).
-class DuplicateMembers {
+// appears twice in one object (the parser itself would keep the last one silently) and the first
+// value nested too deep (which would exhaust the stack of code that walks the document).
+class MemberChecks {
 public:
-    std::string firstPath;
+    std::string duplicatePath;
+    std::string tooDeepPath;
 
     bool operator() (int, Json::parse_event_t event, Json& parsed)
     {
         switch (event) {
-            case Json::parse_event_t::object_start:
-            case Json::parse_event_t::array_start:
-                frames.push_back ({event == Json::parse_event_t::object_start, ChildPath (), {}, {}, 0});
-                break;
-            case Json::parse_event_t::key:
-                if (!frames.back ().keys.insert (parsed.get<std::string> ()).second && firstPath.empty ())
-                    firstPath = MemberPath (frames.back ().path, parsed.get<std::string> ());
-                frames.back ().key = parsed.get<std::string> ();
-                break;
-            case Json::parse_event_t::object_end:
-            case Json::parse_event_t::array_end:
-                frames.pop_back ();
-                ItemDone ();
-                break;
-            case Json::parse_event_t::value: ItemDone (); break;
+        case Json::parse_event_t::object_start:
+        case Json::parse_event_t::array_start:
+            if (frames.size () >= MaxNesting && tooDeepPath.empty ())
+                tooDeepPath = ChildPath ();
+            frames.push_back ({event == Json::parse_event_t::object_start,
+                               frames.size () < MaxNesting ? ChildPath () : std::string (),
+                               {},
+                               {},
+                               0});
+            break;
+        case Json::parse_event_t::key:
+            if (!frames.back ().keys.insert (parsed.get<std::string> ()).second && duplicatePath.empty ())
+                duplicatePath = MemberPath (frames.back ().path, parsed.get<std::string> ());
+            frames.back ().key = parsed.get<std::string> ();
+            break;
+        case Json::parse_event_t::object_end:
+        case Json::parse_event_t::array_end:
+            frames.pop_back ();
+            ItemDone ();
+            break;
+        case Json::parse_event_t::value:
+            ItemDone ();
+            break;
         }
         return true;
     }
@@ -134,17 +155,20 @@ private:
 
 Json Parse (const Reader& r, const std::string& file, const std::string& text)
 {
-    DuplicateMembers duplicates;
+    MemberChecks checks;
     Json root;
     try {
-        root = Json::parse (text, std::ref (duplicates));
+        root = Json::parse (text, std::ref (checks));
     } catch (const Json::parse_error& e) {
         std::string what = e.what ();
         const size_t at = what.find ("parse error ");
         throw LoadError{file + ": not JSON: " + (at == std::string::npos ? what : what.substr (at + 12))};
     }
-    if (!duplicates.firstPath.empty ())
-        r.Fail (duplicates.firstPath, "expected each member once in its object, found it twice");
+    if (!checks.tooDeepPath.empty ())
+        r.Fail (checks.tooDeepPath, "expected at most " + std::to_string (MaxNesting) +
+                                        " levels of objects and arrays within each other, found more");
+    if (!checks.duplicatePath.empty ())
+        r.Fail (checks.duplicatePath, "expected each member once in its object, found it twice");
     return root;
 }
 
@@ -199,6 +223,8 @@ double NumberAt (const Reader& r, const Json& v, const std::string& path, const 
     return v.get<double> ();
 }
 
+constexpr size_t AnyLength = static_cast<size_t> (-1) / 2;
+
 // A text of at most `maxBytes` bytes (the host's records hold it with a zero terminator).
 std::string TextAt (const Reader& r, const Json& v, const std::string& path, const std::string& what, size_t minBytes,
                     size_t maxBytes)
@@ -210,10 +236,11 @@ std::string TextAt (const Reader& r, const Json& v, const std::string& path, con
     const std::string& text = v.get_ref<const std::string&> ();
     if (text.size () < minBytes || text.size () > maxBytes)
         r.Expected (path, expected, v);
+    const size_t zero = text.find ('\0');
+    if (maxBytes != AnyLength && zero != std::string::npos)   // the host's records end such texts at a zero byte
+        r.Fail (path, "expected " + what + " without a zero byte, found one at byte " + std::to_string (zero + 1));
     return text;
 }
-
-constexpr size_t AnyLength = static_cast<size_t> (-1) / 2;
 
 std::vector<Int32> CountsAt (const Reader& r, const Json& v, const std::string& path)
 {
@@ -232,14 +259,19 @@ std::string BytesAt (const Reader& r, const Json& v, const std::string& path)
         r.Expected (path, expected, v);
     const std::string& hex = v.get_ref<const std::string&> ();
     auto digit = [] (char c) {
-        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        return c >= '0' && c <= '9'   ? c - '0'
+               : c >= 'a' && c <= 'f' ? c - 'a' + 10
+               : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                      : -1;
     };
     for (size_t i = 0; i < hex.size (); ++i)
         if (digit (hex[i]) < 0)
-            r.Fail (path, "expected " + expected + ", found " + Json (hex.substr (i, 1)).dump (-1, ' ', false, Json::error_handler_t::replace) +
+            r.Fail (path, "expected " + expected + ", found " +
+                              Json (hex.substr (i, 1)).dump (-1, ' ', false, Json::error_handler_t::replace) +
                               " at character " + std::to_string (i + 1));
     if (hex.size () % 2 != 0)
-        r.Fail (path, "expected " + expected + ", found an odd number of digits (" + std::to_string (hex.size ()) + ")");
+        r.Fail (path,
+                "expected " + expected + ", found an odd number of digits (" + std::to_string (hex.size ()) + ")");
     std::string bytes (hex.size () / 2, '\0');
     for (size_t i = 0; i < bytes.size (); ++i)
         bytes[i] = static_cast<char> (digit (hex[2 * i]) * 16 + digit (hex[2 * i + 1]));
@@ -254,12 +286,16 @@ UInt32 VariationAt (const Reader& r, const Json& v, const std::string& path)
     if (!v.is_string () || v.get_ref<const std::string&> ().size () != 4)
         r.Expected (path, expected, v);
     const std::string& s = v.get_ref<const std::string&> ();
-    return (UInt32 (UInt8 (s[0])) << 24) | (UInt32 (UInt8 (s[1])) << 16) | (UInt32 (UInt8 (s[2])) << 8) | UInt32 (UInt8 (s[3]));
+    return (UInt32 (UInt8 (s[0])) << 24) | (UInt32 (UInt8 (s[1])) << 16) | (UInt32 (UInt8 (s[2])) << 8) |
+           UInt32 (UInt8 (s[3]));
 }
 
 // ---- 4. Reading the project ------------------------------------------------------------------
 
-bool IsPlacement (API_ElemTypeID type) { return type >= 4 && type <= 7; }
+bool IsPlacement (API_ElemTypeID type)
+{
+    return type >= 4 && type <= 7;
+}
 constexpr API_ElemTypeID PlacedModuleType = 28;
 
 void ReadStories (const Reader& r, const Json& root, Project& p)
@@ -273,7 +309,8 @@ void ReadStories (const Reader& r, const Json& root, Project& p)
             const Json* index = Member (s, "index");
             if (index == nullptr)
                 r.Missing (path + ".index", "the story's index");
-            story.index = static_cast<Int16> (IntegerAt (r, *index, path + ".index", Int16Min, Int16Max, "a story index"));
+            story.index =
+                static_cast<Int16> (IntegerAt (r, *index, path + ".index", Int16Min, Int16Max, "a story index"));
             if (!p.stories.empty () && story.index <= p.stories.back ().index)
                 r.Expected (path + ".index",
                             "a story index above " + std::to_string (p.stories.back ().index) +
@@ -295,21 +332,23 @@ void ReadStories (const Reader& r, const Json& root, Project& p)
         known = known || s.index == p.currentStory;
     if (!known)
         r.Fail ("$.currentStory", "expected the index of one of the stories in $.stories, found " +
-                                      std::to_string (p.currentStory) + (Member (root, "currentStory") ? "" : " (the default)"));
+                                      std::to_string (p.currentStory) +
+                                      (Member (root, "currentStory") ? "" : " (the default)"));
 }
 
 void ReadWindowAndDatabase (const Reader& r, const Json& root, Project& p)
 {
     if (const Json* m = Member (root, "currentWindow"))
-        p.currentWindow = static_cast<Int32> (IntegerAt (r, *m, "$.currentWindow", Int32Min, Int32Max, "a window type"));
+        p.currentWindow =
+            static_cast<Int32> (IntegerAt (r, *m, "$.currentWindow", Int32Min, Int32Max, "a window type"));
     if (const Json* m = Member (root, "currentDatabase")) {
         const Json& db = ObjectAt (r, *m, "$.currentDatabase", "the current database");
         if (const Json* t = Member (db, "type"))
             p.currentDatabase.typeID =
                 static_cast<Int32> (IntegerAt (r, *t, "$.currentDatabase.type", Int32Min, Int32Max, "a database type"));
         if (const Json* i = Member (db, "index"))
-            p.currentDatabase.index =
-                static_cast<Int32> (IntegerAt (r, *i, "$.currentDatabase.index", Int32Min, Int32Max, "a database index"));
+            p.currentDatabase.index = static_cast<Int32> (
+                IntegerAt (r, *i, "$.currentDatabase.index", Int32Min, Int32Max, "a database index"));
     }
 }
 
@@ -322,7 +361,8 @@ ParamDef ReadParam (const Reader& r, const Json& v, const std::string& path)
         r.Missing (path + ".name", "the parameter's name");
     param.name = TextAt (r, *name, path + ".name", "a parameter name", 1, API_ParNameLength - 1);
     if (const Json* m = Member (o, "type"))
-        param.type = static_cast<Int32> (IntegerAt (r, *m, path + ".type", Int32Min, Int32Max, "a parameter type code"));
+        param.type =
+            static_cast<Int32> (IntegerAt (r, *m, path + ".type", Int32Min, Int32Max, "a parameter type code"));
     if (const Json* m = Member (o, "typeMod"))
         param.typeMod = static_cast<Int16> (
             IntegerAt (r, *m, path + ".typeMod", Int16Min, Int16Max, "an array modifier (0 for a single value)"));
@@ -338,8 +378,8 @@ ParamDef ReadParam (const Reader& r, const Json& v, const std::string& path)
             r.Expected (path + ".values", "no value list (only text parameters, type 12, offer one)", *m);
         ArrayAt (r, *m, path + ".values", "an array of the value texts the parameter offers");
         for (size_t i = 0; i < m->size (); ++i)
-            param.valueList.push_back (TextAt (r, (*m)[i], ItemPath (path + ".values", i), "a value text", 0,
-                                               API_ParValueLength - 1));
+            param.valueList.push_back (
+                TextAt (r, (*m)[i], ItemPath (path + ".values", i), "a value text", 0, API_ParValueLength - 1));
     }
     return param;
 }
@@ -376,8 +416,8 @@ void ReadLibParts (const Reader& r, const Json& root, Project& p)
                 part.params.push_back (ReadParam (r, (*m)[k], paramPath));
                 auto same = namePaths.emplace (part.params.back ().name, paramPath);
                 if (!same.second)
-                    r.Fail (paramPath + ".name", "expected a parameter name of its own, found the one of " +
-                                                     same.first->second);
+                    r.Fail (paramPath + ".name",
+                            "expected a parameter name of its own, found the one of " + same.first->second);
             }
         }
         if (const Json* m = Member (o, "detailParam")) {
@@ -391,7 +431,8 @@ void ReadLibParts (const Reader& r, const Json& root, Project& p)
         if (const Json* m = Member (o, "bodiesByValue")) {
             ObjectAt (r, *m, path + ".bodiesByValue", "polygon counts by detail value text");
             for (auto it = m->begin (); it != m->end (); ++it)
-                part.bodiesByValue[it.key ()] = CountsAt (r, it.value (), MemberPath (path + ".bodiesByValue", it.key ()));
+                part.bodiesByValue[it.key ()] =
+                    CountsAt (r, it.value (), MemberPath (path + ".bodiesByValue", it.key ()));
         }
         if (const Json* m = Member (o, "bodies"))
             part.bodies = CountsAt (r, *m, path + ".bodies");
@@ -432,14 +473,16 @@ Element ReadElement (const Reader& r, const Json& v, const std::string& path, Pr
     if (index == nullptr)
         r.Missing (path + ".index", "the element's index within its type");
     e.index = static_cast<Int32> (IntegerAt (r, *index, path + ".index", 1, MaxElementIndex, "an element index"));
-    if (const Json* m = Member (o, "story")) {
-        e.story = static_cast<Int16> (IntegerAt (r, *m, path + ".story", Int16Min, Int16Max, "a story index"));
-        bool known = p.stories.empty ();
-        for (const Story& s : p.stories)
-            known = known || s.index == e.story;
-        if (!known)
-            r.Expected (path + ".story", "the index of one of the stories in $.stories", *m);
-    }
+    const Json* story = Member (o, "story");
+    if (story != nullptr)
+        e.story = static_cast<Int16> (IntegerAt (r, *story, path + ".story", Int16Min, Int16Max, "a story index"));
+    bool knownStory = p.stories.empty ();
+    for (const Story& s : p.stories)
+        knownStory = knownStory || s.index == e.story;
+    if (!knownStory && story != nullptr)
+        r.Expected (path + ".story", "the index of one of the stories in $.stories", *story);
+    if (!knownStory)
+        r.Missing (path + ".story", "the element's story (the default, 0, is not in $.stories)");
     if (const Json* m = Member (o, "variation"))
         e.variation = VariationAt (r, *m, path + ".variation");
 
@@ -477,8 +520,8 @@ Element ReadElement (const Reader& r, const Json& v, const std::string& path, Pr
                 r.Expected (path + "." + name, "nothing here (only placed modules, type 28, have it)", *m);
     } else {
         if (const Json* m = Member (o, "moduleKind"))
-            e.moduleKind = static_cast<Int32> (
-                IntegerAt (r, *m, path + ".moduleKind", Int32Min, Int32Max, "a module kind (1 for a hotlinked module)"));
+            e.moduleKind = static_cast<Int32> (IntegerAt (r, *m, path + ".moduleKind", Int32Min, Int32Max,
+                                                          "a module kind (1 for a hotlinked module)"));
         if (const Json* m = Member (o, "hotlink"))
             e.hotlinkFlag = BoolAt (r, *m, path + ".hotlink");
         if (const Json* m = Member (o, "linkWord")) {
@@ -547,7 +590,8 @@ void ReadSelection (const Reader& r, const Json& root, Project& p)
         if (index == nullptr)
             r.Missing (path + ".index", "the selected element's index");
         const auto t = static_cast<API_ElemTypeID> (IntegerAt (r, *type, path + ".type", 1, 32, "an element type"));
-        const auto n = static_cast<Int32> (IntegerAt (r, *index, path + ".index", 1, MaxElementIndex, "an element index"));
+        const auto n =
+            static_cast<Int32> (IntegerAt (r, *index, path + ".index", 1, MaxElementIndex, "an element index"));
         if (p.FindElement (t, n) == nullptr)
             r.Fail (path, "expected an element of $.elements, found type " + std::to_string (t) + " index " +
                               std::to_string (n) + ", which is none");
@@ -570,9 +614,11 @@ void ReadModuleData (const Reader& r, const Json& root, Project& p)
         const Json* version = Member (o, "version");
         if (version == nullptr)
             r.Missing (path + ".version", "the block's data version");
-        block.version = static_cast<Int32> (IntegerAt (r, *version, path + ".version", Int32Min, Int32Max, "a data version"));
+        block.version =
+            static_cast<Int32> (IntegerAt (r, *version, path + ".version", Int32Min, Int32Max, "a data version"));
         if (const Json* m = Member (o, "platformSign"))
-            block.platformSign = static_cast<UInt16> (IntegerAt (r, *m, path + ".platformSign", 0, 65535, "a platform sign"));
+            block.platformSign =
+                static_cast<UInt16> (IntegerAt (r, *m, path + ".platformSign", 0, 65535, "a platform sign"));
         const Json* bytes = Member (o, "bytes");
         if (bytes == nullptr)
             r.Missing (path + ".bytes", "the block's bytes as hex text");
@@ -663,8 +709,7 @@ const Json* ObjectMember (const Json& o, const char* name)
 }
 
 // The entry of `old` (an array, or null) that `matches`, or a new object.
-template <class Match>
-Json Base (const Json* old, Match matches)
+template <class Match> Json Base (const Json* old, Match matches)
 {
     if (old != nullptr)
         for (const Json& entry : *old)
@@ -674,8 +719,7 @@ Json Base (const Json* old, Match matches)
 }
 
 // An object keyed by text from a map: keys the old object had come first, in its order.
-template <class Map, class ToJson>
-Json KeyedObject (const Json* old, const Map& map, ToJson toJson)
+template <class Map, class ToJson> Json KeyedObject (const Json* old, const Map& map, ToJson toJson)
 {
     Json out = Json::object ();
     if (old != nullptr)
@@ -850,13 +894,13 @@ Json ToDocument (const Project& p)
     root["version"] = ProjectFileVersion;
     Json stories = Json::array ();
     for (const Story& s : p.stories)
-        stories.push_back (StoryJson (
-            Base (ArrayMember (root, "stories"),
-                  [&] (const Json& e) {
-                      Int64 index = 0;
-                      return IntegerMember (e, "index", Int16Min, Int16Max, &index) && index == s.index;
-                  }),
-            s));
+        stories.push_back (StoryJson (Base (ArrayMember (root, "stories"),
+                                            [&] (const Json& e) {
+                                                Int64 index = 0;
+                                                return IntegerMember (e, "index", Int16Min, Int16Max, &index) &&
+                                                       index == s.index;
+                                            }),
+                                      s));
     root["stories"] = std::move (stories);
     root["skipNullFloor"] = p.skipNullFloor;
     root["currentStory"] = p.currentStory;

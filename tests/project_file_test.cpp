@@ -29,7 +29,10 @@ using HostSim::Project;
 using HostSim::SaveProject;
 using Json = nlohmann::ordered_json;
 
-std::string DataPath (const std::string& name) { return TestSupport::SourceDir () + "/tests/data/projects/" + name; }
+std::string DataPath (const std::string& name)
+{
+    return TestSupport::SourceDir () + "/tests/data/projects/" + name;
+}
 
 std::string ReadText (const std::string& path)
 {
@@ -192,7 +195,9 @@ TEST_F (ProjectFileTest, LoadFillsEveryPartOfTheModel)
     ASSERT_EQ (p.moduleData.count ("Tessera"), 1u);
     EXPECT_EQ (p.moduleData.at ("Tessera").version, 2);
     EXPECT_EQ (p.moduleData.at ("Tessera").platformSign, 0x4D4D);
-    EXPECT_EQ (p.moduleData.at ("Tessera").bytes, std::string ("{ABC}\0" "2\0\0\0\xff", 11));
+    EXPECT_EQ (p.moduleData.at ("Tessera").bytes, std::string ("{ABC}\0"
+                                                               "2\0\0\0\xff",
+                                                               11));
     EXPECT_EQ (p.moduleData.at ("Other Add-On").platformSign, 0);
     EXPECT_EQ (p.moduleData.at ("Other Add-On").bytes, "");
 }
@@ -219,16 +224,27 @@ TEST_F (ProjectFileTest, EachKindOfBadFileGetsItsOwnMessageAndTheModelStaysAsItW
         {"wrong-version.json", "$.version: expected the project file version 1, found number 2"},
         {"version-as-text.json", "$.version: expected the project file version 1, found text \"1\""},
         {"missing-field.json", "$.libParts[1].guid: missing; expected the part's unique-ID text"},
-        {"wrong-type.json", "$.elements[3].story: expected a story index (integer from -32768 to 32767), found text \"1\""},
+        {"wrong-type.json",
+         "$.elements[3].story: expected a story index (integer from -32768 to 32767), found text \"1\""},
         {"duplicate-element.json",
          "$.elements[3]: expected each element once, found type 2 index 3 again (first at $.elements[1])"},
         {"duplicate-member.json", "$.elements[1].story: expected each member once in its object, found it twice"},
         {"unknown-libpart.json", "$.elements[1].libPart: expected the index of one of the parts in $.libParts "
                                  "(integer from 1 to 2), found number 3"},
-        {"placement-without-part.json", "$.elements[0].libPart: missing; expected the index of the placement's library part"},
+        {"placement-without-part.json",
+         "$.elements[0].libPart: missing; expected the index of the placement's library part"},
         {"unknown-param.json", "$.elements[0].params.LevelOfDetil: expected the name of a text parameter of library "
                                "part 1 (\"Chair\"), found no such parameter"},
-        {"unknown-story.json", "$.elements[0].story: expected the index of one of the stories in $.stories, found number 2"},
+        {"story-left-out.json",
+         "$.elements[1].story: missing; expected the element's story (the default, 0, is not in $.stories)"},
+        {"too-deep.json",
+         "$.extra[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         "[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
+         ": expected at most 64 levels of objects and arrays within each other, found more"},
+        {"zero-byte-in-name.json",
+         "$.libParts[0].name: expected the part's name without a zero byte, found one at byte 6"},
+        {"unknown-story.json",
+         "$.elements[0].story: expected the index of one of the stories in $.stories, found number 2"},
         {"stories-out-of-order.json", "$.stories[2].index: expected a story index above 2 (stories in ascending order, "
                                       "each once), found number 1"},
         {"no-module-instance.json", "$.elements[1].moduleInstance: expected the index of a placed module (type 28) in "
@@ -287,7 +303,7 @@ TEST_F (ProjectFileTest, SaveWritesWhatChangedInTheModel)
     ASSERT_TRUE (LoadProject (DataPath ("full.json"), &p, &error)) << error;
     p.FindElement (6, 1)->paramValues["LevelOfDetail"] = "Block";
     p.FindElement (6, 1)->shownLayer = true;   // back to the default, but the file said it: stays written
-    p.elements[1][1].reset ();                  // wall 2 deleted
+    p.elements[1][1].reset ();                 // wall 2 deleted
     Element wall;
     wall.type = 1;
     wall.index = 5;
@@ -403,6 +419,22 @@ TEST_F (ProjectFileTest, FailedSaveLeavesThePreviousFileByteForByteAndSaysSo)
     EXPECT_FALSE (SaveProject (p, folder + "/none/p.json", &error));
     EXPECT_EQ (error, folder + "/none/p.json: cannot save: cannot create a temporary file in " + folder +
                           "/none: No such file or directory; the file was not changed");
+}
+
+TEST_F (ProjectFileTest, TheFormatPagesExampleLoads)
+{
+    const std::string page = ReadText (TestSupport::SourceDir () + "/docs/project-format.md");
+    const size_t start = page.find ("```json\n");
+    ASSERT_NE (start, std::string::npos);
+    const size_t end = page.find ("```", start + 8);
+    ASSERT_NE (end, std::string::npos);
+    const std::string path = folder + "/example.json";
+    WriteText (path, page.substr (start + 8, end - start - 8));
+    Project p;
+    ASSERT_TRUE (LoadProject (path, &p, &error)) << error;
+    EXPECT_EQ (p.FindElement (6, 1)->paramValues.at ("LevelOfDetail"), "Simple");
+    EXPECT_EQ (p.FindElement (1, 2), nullptr);
+    EXPECT_EQ (p.moduleData.at ("Tessera").bytes.size (), 41u);
 }
 
 // ---- the sample building --------------------------------------------------------------------
