@@ -1060,6 +1060,9 @@ bool LoadProject (const std::string& path, Project* project, std::string* error)
     } catch (const LoadError& e) {
         *error = e.message;
         return false;
+    } catch (const std::exception& e) {   // out of memory, or a case the reader missed: still no crash
+        *error = path + ": cannot load: " + e.what ();
+        return false;
     }
 }
 
