@@ -24,7 +24,7 @@ IO::Location* NewPartLocation (const Project& project, const LibPart& part)
 {
     const auto slash = project.path.rfind ('/');
     const std::string folder = slash == std::string::npos ? std::string () : project.path.substr (0, slash + 1);
-    return new IO::Location (GS::String (folder + "Library/" + part.name + ".gsm"));
+    return new IO::Location (GS::String (folder + "Library/" + part.name + ".libpart"));
 }
 
 void FillRecord (const Project& project, const LibPart& part, API_LibPart* libPart)

@@ -409,7 +409,7 @@ TEST_F (DetailLevelTest, LibraryPartsAreFoundByExactUniqueIdAndFetchedByIndex)
     EXPECT_EQ (part.index, Chair);
     EXPECT_STREQ (part.docu_UName, "Chair");
     ASSERT_NE (part.location, nullptr);
-    EXPECT_EQ (part.location->ToPath (), GS::String ("Library/Chair.gsm"));
+    EXPECT_EQ (part.location->ToPath (), GS::String ("Library/Chair.libpart"));
     delete part.location;
 
     for (const char* missing : {"{chair-0001}", "{CHAIR-000}", ""}) {
