@@ -71,6 +71,15 @@ struct UndoStep {
     std::vector<std::function<void (Project&)>> reverts;
 };
 
+// The 3D model the host built last (ACAPI_Element_Get3DInfo): its element and its body numbers
+// fbody .. lbody; only these bodies can be read (ModelOps.cpp).
+struct Built3D {
+    API_ElemTypeID type = 0;
+    Int32 index = 0;
+    Int32 fbody = 1, lbody = 0;
+    Int32 nextBody = 1;   // the number the next built model's first body gets
+};
+
 // Grouped operations are dispatched by (group, selector).
 enum class OpGroup { Interface, Environment, Database, Automate, Goodies };
 using SelectorProc = GSErrCode (*) (Host& host, AddonClient& client, void* par1, void* par2);
@@ -90,6 +99,7 @@ public:
     // Menu item flags by (menu resource, item).
     std::map<std::pair<Int16, Int32>, Int32> menuItemFlags;
     ProgressWindow progress;
+    Built3D built3D;
 
     // Undoable operations: ACAPI_OpenUndoableSession / ACAPI_CloseUndoableSession nest. The
     // outermost open pushes a step (named by it) and every change recorded with RecordUndo until its

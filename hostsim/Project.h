@@ -65,6 +65,7 @@ struct Selection {
     Int32 kind = 0;             // 0 nothing, 1 elements, 2 and above a marquee
     bool multiStory = false;    // marquee reaches all stories
     std::vector<std::pair<API_ElemTypeID, Int32>> elements;   // in selection order
+    std::vector<std::pair<double, double>> polygon;           // a marquee's corner points (x, y)
 };
 
 // The host's one open parameter session ('OPAR' to 'CPAR'): whose parameters are open and the
