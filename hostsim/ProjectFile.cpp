@@ -129,6 +129,9 @@ public:
         return true;
     }
 
+    // The path of the value the parser is reading now.
+    std::string ValuePath () const { return ChildPath (); }
+
 private:
     struct Frame {
         bool object;
@@ -157,18 +160,23 @@ Json Parse (const Reader& r, const std::string& file, const std::string& text)
 {
     MemberChecks checks;
     Json root;
+    bool overflow = false;
     try {
         root = Json::parse (text, std::ref (checks));
     } catch (const Json::parse_error& e) {
         std::string what = e.what ();
         const size_t at = what.find ("parse error ");
         throw LoadError{file + ": not JSON: " + (at == std::string::npos ? what : what.substr (at + 12))};
+    } catch (const Json::out_of_range&) {   // a number no double holds, such as 1e400
+        overflow = true;
     }
     if (!checks.tooDeepPath.empty ())
         r.Fail (checks.tooDeepPath, "expected at most " + std::to_string (MaxNesting) +
                                         " levels of objects and arrays within each other, found more");
     if (!checks.duplicatePath.empty ())
         r.Fail (checks.duplicatePath, "expected each member once in its object, found it twice");
+    if (overflow)
+        r.Fail (checks.ValuePath (), "expected a number within the range of a double, found one beyond it");
     return root;
 }
 

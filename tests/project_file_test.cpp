@@ -241,6 +241,8 @@ TEST_F (ProjectFileTest, EachKindOfBadFileGetsItsOwnMessageAndTheModelStaysAsItW
          "$.extra[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
          "[0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0][0]"
          ": expected at most 64 levels of objects and arrays within each other, found more"},
+        {"number-overflow.json",
+         "$.stories[1].level: expected a number within the range of a double, found one beyond it"},
         {"zero-byte-in-name.json",
          "$.libParts[0].name: expected the part's name without a zero byte, found one at byte 6"},
         {"unknown-story.json",
