@@ -3,6 +3,7 @@
 #include "EventDispatch.h"
 #include "Panel.h"
 #include "PanelState.h"
+#include "WindowState.h"
 
 namespace DG {
 
@@ -23,11 +24,14 @@ ItemState* Driver::Usable (Int16 item, const char* action)
     }
     ItemState* state = panel->Item (item);
     const std::string what = "item " + std::to_string (item) + " of dialog " + std::to_string (panel->resourceId);
-    if (state == nullptr)
+    const std::string closed = Windows::WhyUserCannotAct (panelId);
+    if (!closed.empty ())
+        Refuse (std::string ("cannot ") + action + " " + what + ": " + closed);
+    else if (state == nullptr)
         Refuse (std::string ("cannot ") + action + " " + what + ": no such item");
     else if (!state->visible)
         Refuse (std::string ("cannot ") + action + " " + what + ": it is hidden");
-    else if (!state->enabled)
+    else if (!state->enabled || Windows::ItemsDisabled (panelId))
         Refuse (std::string ("cannot ") + action + " " + what + ": it is disabled");
     else
         return state;
@@ -75,6 +79,8 @@ bool Driver::PressKey (Key::Code key, Key::Modifiers modifiers)
     PanelState* panel = PanelStore::Find (panelId);
     if (panel == nullptr)
         return Refuse ("cannot press a key: the dialog is not open");
+    if (const std::string closed = Windows::WhyUserCannotAct (panelId); !closed.empty ())
+        return Refuse ("cannot press a key: " + closed);
     if (!panel->hotKeysEnabled)
         return Refuse ("cannot press a key: the dialog takes no hot keys");
     for (const HotKey& k : panel->hotKeys) {
@@ -91,6 +97,10 @@ bool Driver::CloseBox ()
 {
     if (PanelStore::Find (panelId) == nullptr)
         return Refuse ("cannot close: the dialog is not open");
+    if (const std::string closed = Windows::WhyUserCannotAct (panelId); !closed.empty ())
+        return Refuse ("cannot close: " + closed);
+    if (!Windows::HasCloseBox (panelId))
+        return Refuse ("cannot close: the palette has no close box");
     error.clear ();
     const bool accepted = Events::PanelCloseRequested (panelId);
     PanelState* panel = PanelStore::Find (panelId);

@@ -1,6 +1,7 @@
 // DG::Driver: acts on a panel as the user would, raising the events a user action raises. It
 // refuses what a user could not do (a missing, hidden or disabled item, an item of another kind,
-// an unregistered key): the action answers false, nothing changes, and GetError says why.
+// an unregistered key, a palette that is hidden or takes no events, a palette's missing close
+// box): the action answers false, nothing changes, and GetError says why.
 // Holds only the panel's id, so a driver outlives its panel harmlessly. Host main thread only.
 #pragma once
 
@@ -29,6 +30,17 @@ public:
     // The close box: raises PanelCloseRequested; an accepted request closes an open modal dialog
     // with Cancel. Answers whether the request was accepted.
     bool CloseBox ();
+
+    // Settings items (DriverActions.cpp). Selects a radio: RadioItemChanged when it was not
+    // selected. Types a number into an integer edit: IntEditChanged with the value before, when
+    // it differs. Chooses pop-up entry `entry` (from 1): PopUpChanged when another was selected.
+    bool SelectRadio (Int16 item);
+    bool TypeValue (Int16 item, Int32 value);
+    bool ChooseEntry (Int16 item, Int16 entry);
+    // Drags the window's frame, or a roll-down page's lower edge, to a new size: PanelResized as
+    // after Dialog::SetClientSize. Refused against a dialog's grow type, a page's fixed height or
+    // a change of a page's width (it follows its palette).
+    bool Resize (Int32 width, Int32 height);
 
     // Why the last refused action was refused; empty after a successful one.
     const std::string& GetError () const { return error; }

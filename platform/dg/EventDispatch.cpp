@@ -2,8 +2,11 @@
 
 #include "Button.h"
 #include "CheckBox.h"
+#include "IntEdit.h"
 #include "PanelObserver.h"
 #include "PanelState.h"
+#include "PopUp.h"
+#include "RadioButton.h"
 
 #include <algorithm>
 #include <vector>
@@ -89,6 +92,37 @@ void CheckItemChanged (Int32 panelId, Int16 item)
 {
     ToItemObservers<CheckItemObserver, CheckBox> (panelId, item, [] (CheckItemObserver& o, CheckBox* source) {
         o.CheckItemChanged (CheckItemChangeEvent (source));
+    });
+}
+
+}   // namespace DG::Events
+
+namespace DG::Events {
+
+void PanelResized (Int32 panelId, Int32 dx, Int32 dy)
+{
+    ToPanelObservers (panelId,
+                      [&] (PanelObserver& o, Panel* source) { o.PanelResized (PanelResizeEvent (source, dx, dy)); });
+}
+
+void RadioItemChanged (Int32 panelId, Int16 item)
+{
+    ToItemObservers<RadioItemObserver, RadioButton> (panelId, item, [] (RadioItemObserver& o, RadioButton* source) {
+        o.RadioItemChanged (RadioItemChangeEvent (source));
+    });
+}
+
+void IntEditChanged (Int32 panelId, Int16 item, Int32 previousValue)
+{
+    ToItemObservers<IntEditObserver, IntEdit> (panelId, item, [&] (IntEditObserver& o, IntEdit* source) {
+        o.IntEditChanged (IntEditChangeEvent (source, previousValue));
+    });
+}
+
+void PopUpChanged (Int32 panelId, Int16 item, Int16 previousItem)
+{
+    ToItemObservers<PopUpObserver, PopUp> (panelId, item, [&] (PopUpObserver& o, PopUp* source) {
+        o.PopUpChanged (PopUpChangeEvent (source, previousItem));
     });
 }
 

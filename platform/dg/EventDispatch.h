@@ -16,3 +16,13 @@ void ButtonClicked (Int32 panelId, Int16 item);
 void CheckItemChanged (Int32 panelId, Int16 item);
 
 }   // namespace DG::Events
+
+// Window and settings-item events: resizes (PanelObserver.h), radios, integer edits, pop-ups.
+namespace DG::Events {
+
+void PanelResized (Int32 panelId, Int32 dx, Int32 dy);
+void RadioItemChanged (Int32 panelId, Int16 item);
+void IntEditChanged (Int32 panelId, Int16 item, Int32 previousValue);
+void PopUpChanged (Int32 panelId, Int16 item, Int16 previousItem);
+
+}   // namespace DG::Events

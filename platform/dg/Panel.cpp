@@ -2,6 +2,7 @@
 
 #include "PanelObserver.h"
 #include "PanelState.h"
+#include "WindowState.h"
 
 #include <algorithm>
 
@@ -9,6 +10,11 @@ namespace DG {
 
 Panel::Panel (Int16 resourceId, GSResModule module)
     : id (PanelStore::Create (this, resourceId, module)), resourceId (resourceId)
+{
+}
+
+Panel::Panel (Int32 width, Int32 height, bool make)
+    : id (make ? PanelStore::CreateBlank (this, width, height) : 0), resourceId (0)
 {
 }
 
@@ -35,18 +41,14 @@ Int16 Panel::GetItemCount () const
 
 void Panel::EnableItems ()
 {
-    if (PanelState* state = State ()) {
-        for (ItemState& item : state->items)
-            item.enabled = true;
-    }
+    if (WindowState* window = Windows::Get (id))
+        window->itemsDisabled = false;
 }
 
 void Panel::DisableItems ()
 {
-    if (PanelState* state = State ()) {
-        for (ItemState& item : state->items)
-            item.enabled = false;
-    }
+    if (WindowState* window = Windows::Get (id))
+        window->itemsDisabled = true;
 }
 
 void Panel::Attach (PanelObserver& observer)

@@ -30,6 +30,8 @@ public:
     Int16 GetResourceId () const { return resourceId; }
     Int16 GetItemCount () const;
 
+    // Disables every item of the panel, and of the pages on it, for the user as one layer over
+    // each item's own state: EnableItems lifts the layer and leaves the items as they were.
     void EnableItems ();
     void DisableItems ();
 
@@ -44,6 +46,9 @@ public:
     void UnregisterHotKey (Int16 keyId);
 
 protected:
+    // A panel with no dialog resource and no items, of the given client size (palettes); with
+    // `make` false it is invalid.
+    Panel (Int32 width, Int32 height, bool make);
     PanelState* State () const;
 
 private:

@@ -15,4 +15,6 @@ void PanelObserver::PanelCloseRequested (const PanelCloseRequestEvent&, bool*) {
 
 void PanelObserver::PanelHotkeyPressed (const PanelHotKeyEvent&, bool&) {}
 
+void PanelObserver::PanelResized (const PanelResizeEvent&) {}
+
 }   // namespace DG

@@ -39,6 +39,17 @@ private:
     Int16 keyId;
 };
 
+// The panel's size changed, by the user or by code; the changes are new minus old size.
+class PanelResizeEvent : public PanelEvent {
+public:
+    PanelResizeEvent (Panel* source, Int32 dx, Int32 dy) : PanelEvent (source), dx (dx), dy (dy) {}
+    Int32 GetHorizontalChange () const { return dx; }
+    Int32 GetVerticalChange () const { return dy; }
+
+private:
+    Int32 dx, dy;
+};
+
 class PanelObserver {
 public:
     PanelObserver () = default;
@@ -52,6 +63,8 @@ public:
     virtual void PanelCloseRequested (const PanelCloseRequestEvent& ev, bool* accepted);
     // A registered hot key was pressed; set `processed` when the key was handled.
     virtual void PanelHotkeyPressed (const PanelHotKeyEvent& ev, bool& processed);
+    // The panel (a dialog, palette or tab page) changed size: by the user or by code.
+    virtual void PanelResized (const PanelResizeEvent& ev);
 };
 
 }   // namespace DG

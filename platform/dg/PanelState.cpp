@@ -63,6 +63,18 @@ Int32 Create (Panel* owner, Int16 resourceId, GSResModule module)
     return id;
 }
 
+Int32 CreateBlank (Panel* owner, Int32 width, Int32 height)
+{
+    Store& store = TheStore ();
+    const Int32 id = store.nextId++;
+    PanelState& state = store.panels[id];
+    state.id = id;
+    state.owner = owner;
+    state.width = width;
+    state.height = height;
+    return id;
+}
+
 void Destroy (Int32 panelId)
 {
     TheStore ().panels.erase (panelId);

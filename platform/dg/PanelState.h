@@ -10,6 +10,7 @@
 
 #include "DGTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ class Panel;
 class Item;
 class PanelObserver;
 class ItemObserver;
+struct WindowState;   // WindowState.h
 
 // One observer attached through one item object; events name that object as their source.
 struct ItemAttachment {
@@ -36,6 +38,7 @@ struct ItemState {
     Int32 iconId = -1;   // icon items: the icon resource, -1 for none
     Int32 group = 0;     // radio buttons: their group
     std::vector<ItemAttachment> observers;
+    std::vector<std::string> entries;   // pop-ups: entry n is entries[n - 1]; value is the selected one
 };
 
 struct HotKey {
@@ -55,9 +58,10 @@ struct PanelState {
     std::vector<HotKey> hotKeys;
     Int16 nextHotKeyId = 1;
     bool hotKeysEnabled = false;
-    bool open = false;                 // shown to the user (a modal dialog inside Invoke)
-    bool modal = false;                // a modal dialog: the close box posts Cancel
-    ModalResponse closeResponse = 0;   // non-zero once a close was requested
+    bool open = false;                     // shown to the user (a modal dialog inside Invoke)
+    bool modal = false;                    // a modal dialog: the close box posts Cancel
+    ModalResponse closeResponse = 0;       // non-zero once a close was requested
+    std::shared_ptr<WindowState> window;   // palettes, grow types, tab pages; made on first use
 
     // Item `item` (from 1), or null.
     ItemState* Item (Int32 item);
@@ -68,6 +72,8 @@ namespace PanelStore {
 // Builds the state of a panel from dialog resource `resourceId` of `module` (ActiveResModule: the
 // module active now). Answers the new panel's id, or 0 when there is no such resource.
 Int32 Create (Panel* owner, Int16 resourceId, GSResModule module);
+// Builds the state of a panel with no dialog resource and no items (palettes); answers its id.
+Int32 CreateBlank (Panel* owner, Int32 width, Int32 height);
 void Destroy (Int32 panelId);
 PanelState* Find (Int32 panelId);
 ItemState* FindItem (Int32 panelId, Int32 item);

@@ -1,6 +1,8 @@
 #include "TextRenderer.h"
 
 #include "Panel.h"
+#include "SurfaceRenderer.h"
+#include "WindowState.h"
 
 #include <algorithm>
 
@@ -22,9 +24,11 @@ std::string RenderItem (const ItemState& item)
     case ItemKind::IntEdit:
         text = "[" + std::to_string (item.value) + "]";
         break;
-    case ItemKind::PopUp:
-        text = "[" + item.text + " v]";
+    case ItemKind::PopUp: {   // the selected entry
+        const bool chosen = item.value >= 1 && static_cast<size_t> (item.value) <= item.entries.size ();
+        text = "<" + (chosen ? item.entries[static_cast<size_t> (item.value - 1)] : item.text) + ">";
         break;
+    }
     case ItemKind::LeftText:
     case ItemKind::CenterText:
     case ItemKind::RightText:
@@ -45,8 +49,15 @@ std::string RenderPanel (Int32 panelId)
     if (panel == nullptr)
         return std::string ();
 
+    // Panel::DisableItems dims every item whatever its own state: render dimmed copies.
+    std::vector<ItemState> dimmed;
+    if (Windows::ItemsDisabled (panelId)) {
+        dimmed = panel->items;
+        for (ItemState& item : dimmed)
+            item.enabled = false;
+    }
     std::vector<const ItemState*> shown;
-    for (const ItemState& item : panel->items) {
+    for (const ItemState& item : dimmed.empty () ? panel->items : dimmed) {
         if (item.visible && !RenderItem (item).empty ())
             shown.push_back (&item);
     }
@@ -62,7 +73,7 @@ std::string RenderPanel (Int32 panelId)
     }
     if (!shown.empty ())
         out += "\n";
-    return out;
+    return out + UD::RenderSurfaces (panelId);
 }
 
 std::string RenderPanel (const Panel& panel)
