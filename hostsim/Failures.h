@@ -3,12 +3,16 @@
 // ("ACAPI_Element_Get") or, for grouped operations, by their selector ("GDAT"). A rule fails the
 // calls numbered `first` to `first + count - 1` (from 1) of that operation, counted from when the
 // rule was set; count 0 means every call from `first` on.
+//
+// Every host operation passes through Check, so its common case (no rule) is a lookup by the
+// name's address or the selector's code, not by the name's text.
 #pragma once
 
 #include "gs/GSTypes.h"
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace HostSim {
 
@@ -19,6 +23,10 @@ public:
 
     // Counts one call of `operation`; answers the code it must fail with, or 0.
     GSErrCode Check (const std::string& operation);
+    // The same for a name that lives, unchanged, as long as the program (a literal).
+    GSErrCode Check (const char* operation);
+    // The same for a grouped operation, by its four-character selector.
+    GSErrCode CheckSelector (UInt32 selector);
     // Calls of `operation` seen so far (counted whether or not a rule exists).
     Int32 Calls (const std::string& operation) const;
 
@@ -27,8 +35,26 @@ private:
         GSErrCode code;
         Int32 first, count, seen;
     };
-    std::map<std::string, Rule> rules;
-    std::map<std::string, Int32> calls;
+    struct Operation {
+        Int32 calls = 0;
+        bool hasRule = false;
+        Rule rule{};
+    };
+    using Operations = std::map<std::string, Operation>;   // nodes stay put: the caches point into it
+
+    GSErrCode Count (Operation& operation);
+
+    // Names seen by address: a small direct-mapped cache in front of the map of addresses.
+    struct Seen {
+        const char* name = nullptr;
+        Operation* operation = nullptr;
+    };
+    static constexpr size_t SeenSlots = 256;   // indexed by the top 8 bits of a multiplicative hash
+
+    Operations operations;
+    Seen seen[SeenSlots];
+    std::unordered_map<const char*, Operation*> byAddress;
+    std::unordered_map<UInt32, Operation*> bySelector;
 };
 
 }   // namespace HostSim

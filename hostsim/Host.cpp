@@ -97,7 +97,7 @@ void Host::RegisterSelector (OpGroup group, UInt32 code, SelectorProc proc) { se
 
 GSErrCode Host::Dispatch (OpGroup group, AddonClient& client, UInt32 code, void* par1, void* par2)
 {
-    if (GSErrCode failure = failures.Check (SelectorName (code)))
+    if (GSErrCode failure = failures.CheckSelector (code))
         return failure;
     auto it = selectors.find ({group, code});
     if (it == selectors.end ())

@@ -1,12 +1,15 @@
 // Table entries for library-part search and fetch. Both answer the part's index, name and
 // unique-ID text, and hand out a new IO::Location of the part's file that the caller deletes
 // (null when the call fails). Texts longer than the record's fields are cut to 255 characters.
+// A search by unique ID is a hashed lookup, checked against the part list.
 #include "Host.h"
 
 #include "gs/IOLocation.h"
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
+#include <vector>
 
 namespace HostSim {
 
@@ -35,6 +38,38 @@ void FillRecord (const Project& project, const LibPart& part, API_LibPart* libPa
     libPart->location = NewPartLocation (project, part);
 }
 
+// Position of the first part whose unique-ID text is `wanted`, or -1. An add-on searches once per
+// stored detail level, so a scan per search would grow with the square of the library. The index
+// is rebuilt whenever it does not answer for the project's part list as it is now: an answer is
+// used only when that part still carries the text, and a miss is confirmed by a scan (which
+// rebuilds the index when it finds the part).
+long FindByGuid (const std::vector<LibPart>& parts, const std::string& wanted)
+{
+    static std::unordered_map<std::string, size_t> index;
+    static const LibPart* indexedData = nullptr;
+    static size_t indexedSize = 0;
+    auto rebuild = [&] {
+        index.clear ();
+        index.reserve (parts.size ());
+        for (size_t i = 0; i < parts.size (); ++i)
+            index.emplace (parts[i].guid, i);   // the first of equal texts stays
+        indexedData = parts.data ();
+        indexedSize = parts.size ();
+    };
+    if (indexedData != parts.data () || indexedSize != parts.size ())
+        rebuild ();
+    auto hit = index.find (wanted);
+    if (hit != index.end () && hit->second < parts.size () && parts[hit->second].guid == wanted)
+        return static_cast<long> (hit->second);
+    for (size_t i = 0; i < parts.size (); ++i) {
+        if (parts[i].guid == wanted) {
+            rebuild ();
+            return static_cast<long> (i);
+        }
+    }
+    return -1;
+}
+
 // Finds the part whose unique-ID text is exactly `ownUnID` (case matters).
 GSErrCode LibPartSearch (API_Client c, API_LibPart* libPart, bool /*warnings*/)
 {
@@ -50,13 +85,11 @@ GSErrCode LibPartSearch (API_Client c, API_LibPart* libPart, bool /*warnings*/)
     const std::string wanted (libPart->ownUnID, length);
     if (wanted.empty ())
         return APIERR_NOTFOUND;
-    for (const LibPart& part : host.project.libParts) {
-        if (part.guid == wanted) {
-            FillRecord (host.project, part, libPart);
-            return NoError;
-        }
-    }
-    return APIERR_NOTFOUND;
+    const long found = FindByGuid (host.project.libParts, wanted);
+    if (found < 0)
+        return APIERR_NOTFOUND;
+    FillRecord (host.project, host.project.libParts[static_cast<size_t> (found)], libPart);
+    return NoError;
 }
 
 GSErrCode LibPartGet (API_Client c, API_LibPart* libPart)
