@@ -82,6 +82,8 @@ public:
     void SetDetLevNameAndValue (Int32 libInd, API_ElemTypeID censusType);
     void ChangeElemDetLev (API_ElemTypeID censusType, API_ElemTypeID elemType, Int32 elemIndex, Int32 libInd,
                            API_Element* element);
+    // False when a row's level leaves its placements alone (ChangeElemDetLev returns at once).
+    bool WantsChange (const LibRow& row) const;
 
     // Report window text and the ranked lists in sortedGsms.
     void WriteReportAndSort ();

@@ -175,6 +175,13 @@ void RefreshData::SetDetLevNameAndValue (Int32 libInd, API_ElemTypeID censusType
     ACAPI_Goodies (APIAny_CloseParametersID);
 }
 
+bool RefreshData::WantsChange (const LibRow& row) const
+{
+    const Int16 level = row.detLev;
+    return !(level < 0 || level >= NoDetailParameter || level == KeepLevel ||
+             (level == DefaultLevel && defaultDetLev == KeepLevel));
+}
+
 void RefreshData::ChangeElemDetLev (API_ElemTypeID censusType, API_ElemTypeID elemType, Int32 elemIndex, Int32 libInd,
                                     API_Element* element)
 {
@@ -187,10 +194,9 @@ void RefreshData::ChangeElemDetLev (API_ElemTypeID censusType, API_ElemTypeID el
     const LibRow* row = rows != nullptr ? rows->GetPtr (libInd) : nullptr;
     if (row == nullptr)
         return;
-    const Int16 level = row->detLev;
-    if (level < 0 || level >= NoDetailParameter || level == KeepLevel ||
-        (level == DefaultLevel && defaultDetLev == KeepLevel))
+    if (!WantsChange (*row))
         return;
+    const Int16 level = row->detLev;
     // Without a recorded value text (or parameter) there is nothing that could be written.
     const GS::String* wanted = wantedDetValue.GetPtr (libInd);
     const GS::String* name = detParName.GetPtr (libInd);

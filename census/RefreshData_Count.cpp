@@ -140,32 +140,24 @@ void RefreshData::SortGsms (API_ElemTypeID censusType)
         return;
     }
 
-    std::vector<LibRow> copies;
-    copies.reserve (rows->GetSize ());
-    for (const auto& pair : *rows) {
-        LibRow row;
-        row.name = pair.value.name;
-        row.count = pair.value.count;
-        row.polygons = pair.value.polygons;
-        row.detLev = pair.value.detLev;
-        row.guid = pair.value.guid;
-        row.avail = pair.value.avail;
-        row.flags = pair.value.flags;
-        copies.push_back (row);
-    }
+    // One copy of the rows, ranked in place and then handed to sortedGsms: a large census has
+    // thousands of rows, and each extra copy costs a few hundred bytes per row.
+    sortedGsms.Put (censusType, std::vector<LibRow> ());
+    std::vector<LibRow>& list = *sortedGsms.GetPtr (censusType);
+    list.reserve (rows->GetSize ());
+    for (const auto& pair : *rows)
+        list.push_back (pair.value);
 
     // Rows equal in ranking (same polygons, same GUID text) are one entry: the first one stays.
-    std::set<LibRow, std::greater<LibRow>> ranked;
-    for (const LibRow& row : copies)
-        ranked.insert (row);
-
-    std::vector<LibRow> list (ranked.begin (), ranked.end ());
+    std::stable_sort (list.begin (), list.end (), std::greater<LibRow> ());
+    list.erase (std::unique (list.begin (), list.end (),
+                             [] (const LibRow& a, const LibRow& b) { return !(a > b) && !(b > a); }),
+                list.end ());
     for (const LibRow& row : list) {
         report.Clear ();
         BuildCountLine (report, row.name, row.count, row.polygons);
         WriteLine (report);
     }
-    sortedGsms.Put (censusType, list);
 }
 
 // ---- Census walk ------------------------------------------------------------------------------
@@ -298,14 +290,19 @@ Int64 RefreshData::CountPolygons (API_Element& element)
         return 0;
     API_ElemTypeID censusType = elemType;
 
+    LibRow* row = nullptr;   // the placement's row; no row is added after it is found, so it stays put
     const bool placement = IsLibPartObject (elemType);
     if (placement) {
         if (elemType == 6 && element.header.variationID == API_StairVariation)
             censusType = My_StairID;
         libInd = GetLibInd (&element);
-        GS::HashTable<Int32, Int32>* visited = visitedGsms.GetPtr (censusType);
-        if (visited != nullptr && !visited->ContainsKey (libInd)) {
-            visited->Add (libInd, 0);
+        // Every placement passes here. A part with a row has been visited (its row is made right
+        // after its visit is noted), so only a part without a row is looked up in visitedGsms; Add
+        // answers whether it is new. The row found once serves the level, the flags and the counts.
+        GS::HashTable<Int32, LibRow>* rows = gsmT.GetPtr (censusType);
+        row = rows != nullptr ? rows->GetPtr (libInd) : nullptr;
+        GS::HashTable<Int32, Int32>* visited = row == nullptr ? visitedGsms.GetPtr (censusType) : nullptr;
+        if (visited != nullptr && visited->Add (libInd, 0)) {
             std::memset (&libPart, 0, sizeof libPart);
             libPart.index = libInd;
             const GSErrCode err = ACAPI_LibPart_Get (&libPart);
@@ -317,21 +314,22 @@ Int64 RefreshData::CountPolygons (API_Element& element)
                     error5DoNotShow = Dlg_ErrorMessage (MsgLibPartUnreadable, true).Invoke ();
                 }
             } else {
-                LibRow row (TextOf (libPart.docu_UName), 0, 0, DetLevNone, GuidStr (TextOf (libPart.ownUnID).ToCStr ()),
-                            FFFTT (false, false, false, true, true), LibRowAllHotlinked | LibRowNoneInWorkspace);
-                gsmT.GetPtr (censusType)->Add (libInd, row);
+                LibRow newRow (TextOf (libPart.docu_UName), 0, 0, DetLevNone,
+                               GuidStr (TextOf (libPart.ownUnID).ToCStr ()), FFFTT (false, false, false, true, true),
+                               LibRowAllHotlinked | LibRowNoneInWorkspace);
+                gsmT.GetPtr (censusType)->Add (libInd, newRow);
                 SetDetLevNameAndValue (libInd, censusType);
+                row = rows != nullptr ? rows->GetPtr (libInd) : nullptr;
             }
         }
-        GS::HashTable<Int32, LibRow>* rows = gsmT.GetPtr (censusType);
-        if (rows != nullptr && rows->ContainsKey (libInd)) {
-            ChangeElemDetLev (censusType, elemType, elemIndex, libInd, &element);
-            LibRow& row = *rows->GetPtr (libInd);
-            if ((row.flags & LibRowAllHotlinked) != 0 && !IsFromHotlinkModule (&element))
-                row.flags &= ~LibRowAllHotlinked;
-            if ((row.flags & LibRowNoneInWorkspace) != 0 &&
+        if (row != nullptr) {
+            if (WantsChange (*row))
+                ChangeElemDetLev (censusType, elemType, elemIndex, libInd, &element);
+            if ((row->flags & LibRowAllHotlinked) != 0 && !IsFromHotlinkModule (&element))
+                row->flags &= ~LibRowAllHotlinked;
+            if ((row->flags & LibRowNoneInWorkspace) != 0 &&
                 ACAPI_Element_Filter (elemType, elemIndex, OwnWorkspaceFilter))
-                row.flags &= ~LibRowNoneInWorkspace;
+                row->flags &= ~LibRowNoneInWorkspace;
         }
     }
 
@@ -348,13 +346,9 @@ Int64 RefreshData::CountPolygons (API_Element& element)
     polysPerType[censusType] += sum;
     elemsPerType[censusType] += 1;
 
-    if (placement) {
-        GS::HashTable<Int32, LibRow>* rows = gsmT.GetPtr (censusType);
-        LibRow* row = rows != nullptr ? rows->GetPtr (libInd) : nullptr;
-        if (row != nullptr) {
-            row->count += 1;
-            row->polygons += sum;
-        }
+    if (row != nullptr) {
+        row->count += 1;
+        row->polygons += sum;
     }
     return sum;
 }

@@ -13,6 +13,7 @@
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -38,10 +39,151 @@ std::string UserLocaleId ()
     return id;
 }
 
-// The decimal formatter of the user's locale: at most three fraction digits, ties to even.
-std::unique_ptr<icu::NumberFormat> MakeFormatter ()
+// UTF-8 of `text` into a 256-byte buffer; false when it does not fit in 255 bytes or fails.
+bool ToEightBit (const icu::UnicodeString& text, GS::String& result);
+
+// Whole numbers written from the locale's digits, grouping separator, group sizes and sign
+// affixes, as read from its formatter. Used only when it writes a set of probe numbers exactly as
+// the formatter does; the formatter writes every number otherwise. A report writes two numbers
+// per line, and the formatter's general path costs many times more.
+class IntegerWriter {
+public:
+    // Reads the locale's rules from `format` and probes them; false leaves the writer unused.
+    bool Learn (const icu::NumberFormat& format)
+    {
+        usable = false;
+        const auto* decimal = dynamic_cast<const icu::DecimalFormat*> (&format);
+        if (decimal == nullptr)
+            return false;
+        const icu::DecimalFormatSymbols* symbols = decimal->getDecimalFormatSymbols ();
+        if (symbols == nullptr)
+            return false;
+        GS::String text;
+        for (int d = 0; d < 10; ++d) {
+            if (!ToEightBit (symbols->getConstDigitSymbol (d), text))
+                return false;
+            digits[d] = text.ToStd ();
+        }
+        if (!ToEightBit (symbols->getSymbol (icu::DecimalFormatSymbols::kGroupingSeparatorSymbol), text))
+            return false;
+        separator = text.ToStd ();
+        icu::UnicodeString affix;
+        if (!ToEightBit (decimal->getPositivePrefix (affix), text))
+            return false;
+        positivePrefix = text.ToStd ();
+        if (!ToEightBit (decimal->getPositiveSuffix (affix), text))
+            return false;
+        positiveSuffix = text.ToStd ();
+        if (!ToEightBit (decimal->getNegativePrefix (affix), text))
+            return false;
+        negativePrefix = text.ToStd ();
+        if (!ToEightBit (decimal->getNegativeSuffix (affix), text))
+            return false;
+        negativeSuffix = text.ToStd ();
+        grouping = decimal->isGroupingUsed ();
+        primary = decimal->getGroupingSize ();
+        secondary = decimal->getSecondaryGroupingSize ();
+        if (secondary <= 0)
+            secondary = primary;
+        minimumGrouping = decimal->getMinimumGroupingDigits ();
+        if (minimumGrouping < 1)
+            minimumGrouping = 1;
+
+        static const int64_t probes[] = {0,
+                                         1,
+                                         -1,
+                                         7,
+                                         -8,
+                                         12,
+                                         99,
+                                         100,
+                                         999,
+                                         1000,
+                                         -1000,
+                                         1234,
+                                         9999,
+                                         10000,
+                                         12345,
+                                         99999,
+                                         100000,
+                                         123456,
+                                         1000000,
+                                         1234567,
+                                         12345678,
+                                         123456789,
+                                         -123456789,
+                                         1234567890,
+                                         2147483647,
+                                         -2147483647 - 1,
+                                         98765432101234,
+                                         INT64_MAX,
+                                         INT64_MIN};
+        for (int64_t probe : probes) {
+            icu::UnicodeString expected;
+            format.format (probe, expected);
+            GS::String expectedText;
+            if (expected.isBogus () || !ToEightBit (expected, expectedText))
+                return false;
+            if (Write (probe) != expectedText.ToStd ())
+                return false;
+        }
+        usable = true;
+        return true;
+    }
+
+    bool Usable () const { return usable; }
+
+    std::string Write (int64_t value) const
+    {
+        const bool negative = value < 0;
+        uint64_t magnitude = negative ? 0 - static_cast<uint64_t> (value) : static_cast<uint64_t> (value);
+        char plain[24];
+        int n = 0;
+        do {
+            plain[n++] = static_cast<char> (magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+
+        std::string text = negative ? negativePrefix : positivePrefix;
+        const bool grouped = grouping && primary > 0 && n - primary >= minimumGrouping;
+        for (int i = n - 1; i >= 0; --i) {
+            text += digits[static_cast<int> (plain[i])];
+            // a separator between the digit of magnitude i and the next one
+            if (grouped && i > 0 && i >= primary && (i - primary) % secondary == 0)
+                text += separator;
+        }
+        text += negative ? negativeSuffix : positiveSuffix;
+        return text;
+    }
+
+private:
+    bool usable = false;
+    std::string digits[10];
+    std::string separator, positivePrefix, positiveSuffix, negativePrefix, negativeSuffix;
+    bool grouping = false;
+    int32_t primary = 0, secondary = 0, minimumGrouping = 1;
+};
+
+// The decimal formatter of the user's locale: at most three fraction digits, ties to even. Made
+// once per locale and kept: building one costs far more than formatting a number, and a report
+// formats two numbers per line. Null when the locale has none. `integers` is its fast writer.
+const icu::NumberFormat* Formatter (const IntegerWriter** integers = nullptr)
 {
-    const icu::Locale locale (UserLocaleId ().c_str ());
+    static std::string madeFor;
+    static std::unique_ptr<icu::NumberFormat> made;
+    static IntegerWriter writer;
+    static bool tried = false;
+
+    std::string id = UserLocaleId ();
+    if (integers != nullptr)
+        *integers = &writer;
+    if (tried && id == madeFor)
+        return made.get ();
+    tried = true;
+    madeFor = std::move (id);
+    made.reset ();
+    writer = IntegerWriter ();
+    const icu::Locale locale (madeFor.c_str ());
     if (locale.isBogus ())
         return nullptr;
     UErrorCode status = U_ZERO_ERROR;
@@ -50,7 +192,9 @@ std::unique_ptr<icu::NumberFormat> MakeFormatter ()
         return nullptr;
     format->setMaximumFractionDigits (3);
     format->setRoundingMode (icu::NumberFormat::kRoundHalfEven);
-    return format;
+    made = std::move (format);
+    writer.Learn (*made);
+    return made.get ();
 }
 
 // UTF-8 of `text` into a 256-byte buffer; false when it does not fit in 255 bytes or fails.
@@ -69,9 +213,16 @@ bool ToEightBit (const icu::UnicodeString& text, GS::String& result)
 GS::String FormatInteger (int64_t value)
 {
     GS::String result;
-    const std::unique_ptr<icu::NumberFormat> format = MakeFormatter ();
+    const IntegerWriter* integers = nullptr;
+    const icu::NumberFormat* format = Formatter (&integers);
     if (format == nullptr)
         return result;
+    if (integers->Usable ()) {
+        std::string text = integers->Write (value);
+        if (text.size () < 256)   // what the formatter's path gives, too
+            result = GS::String (std::move (text));
+        return result;
+    }
     icu::UnicodeString text;
     format->format (value, text);
     if (text.isBogus ())
@@ -95,7 +246,7 @@ GS::String RegionalSettings::CutInGr (Int64 value)
 GS::String RegionalSettings::CutInGr (double percent)
 {
     GS::String result;
-    const std::unique_ptr<icu::NumberFormat> format = MakeFormatter ();
+    const icu::NumberFormat* format = Formatter ();
     if (format == nullptr)
         return result;
 
@@ -105,7 +256,7 @@ GS::String RegionalSettings::CutInGr (double percent)
     if (!text.isBogus () && ToEightBit (text, number))
         result.Append (number);
 
-    const auto* decimal = dynamic_cast<const icu::DecimalFormat*> (format.get ());
+    const auto* decimal = dynamic_cast<const icu::DecimalFormat*> (format);
     const icu::DecimalFormatSymbols* symbols = decimal != nullptr ? decimal->getDecimalFormatSymbols () : nullptr;
     GS::String percentSign;
     if (symbols != nullptr && ToEightBit (symbols->getSymbol (icu::DecimalFormatSymbols::kPercentSymbol), percentSign))

@@ -2,7 +2,7 @@
 // through ICU's decimal formatter: grouped digits, at most three fraction digits rounded half to
 // even, the locale's minus sign; the double form appends the locale's percent sign (the caller
 // passes the percentage itself). Never fails loudly: a step that fails leaves the text empty.
-// Keeps nothing between calls.
+// Keeps the formatter of the last locale it was asked for (made anew when the locale changes).
 #pragma once
 
 #include "gs/GSString.h"

@@ -1,6 +1,7 @@
 // GS::Stopwatch: measures elapsed seconds on a monotonic clock, with reset, start, stop and a
 // reading. The clock is one process-wide source that tests may replace (SetClockSource) so that
-// time-dependent code is checked without waiting; pass null to go back to the steady clock.
+// time-dependent code is checked without waiting; pass null to go back to the default clock, the
+// system's coarse monotonic clock (milliseconds' resolution, cheap to read).
 #pragma once
 
 namespace GS {
