@@ -3,6 +3,7 @@
 #include "Button.h"
 #include "CheckBox.h"
 #include "IntEdit.h"
+#include "ListBox.h"
 #include "PanelObserver.h"
 #include "PanelState.h"
 #include "PopUp.h"
@@ -92,6 +93,38 @@ void CheckItemChanged (Int32 panelId, Int16 item)
 {
     ToItemObservers<CheckItemObserver, CheckBox> (panelId, item, [] (CheckItemObserver& o, CheckBox* source) {
         o.CheckItemChanged (CheckItemChangeEvent (source));
+    });
+}
+
+}   // namespace DG::Events
+
+namespace DG::Events {
+
+void ListBoxSelectionChanged (Int32 panelId, Int16 item)
+{
+    ToItemObservers<ListBoxObserver, ListBox> (panelId, item, [] (ListBoxObserver& o, ListBox* source) {
+        o.ListBoxSelectionChanged (ListBoxSelectionEvent (source));
+    });
+}
+
+void ListBoxClicked (Int32 panelId, Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers)
+{
+    ToItemObservers<ListBoxObserver, ListBox> (panelId, item, [&] (ListBoxObserver& o, ListBox* source) {
+        o.ListBoxClicked (ListBoxClickEvent (source, row, offset, modifiers));
+    });
+}
+
+void ListBoxDoubleClicked (Int32 panelId, Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers)
+{
+    ToItemObservers<ListBoxObserver, ListBox> (panelId, item, [&] (ListBoxObserver& o, ListBox* source) {
+        o.ListBoxDoubleClicked (ListBoxDoubleClickEvent (source, row, offset, modifiers));
+    });
+}
+
+void ListBoxContextMenuRequested (Int32 panelId, Int16 item, Int16 row)
+{
+    ToItemObservers<ListBoxObserver, ListBox> (panelId, item, [&] (ListBoxObserver& o, ListBox* source) {
+        o.ListBoxContextMenuRequested (ListBoxContextMenuEvent (source, row));
     });
 }
 

@@ -17,6 +17,16 @@ void CheckItemChanged (Int32 panelId, Int16 item);
 
 }   // namespace DG::Events
 
+// List box events (ListBoxObserver.h); `row` counts from 1, `offset` is horizontal.
+namespace DG::Events {
+
+void ListBoxSelectionChanged (Int32 panelId, Int16 item);
+void ListBoxClicked (Int32 panelId, Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers);
+void ListBoxDoubleClicked (Int32 panelId, Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers);
+void ListBoxContextMenuRequested (Int32 panelId, Int16 item, Int16 row);
+
+}   // namespace DG::Events
+
 // Window and settings-item events: resizes (PanelObserver.h), radios, integer edits, pop-ups.
 namespace DG::Events {
 

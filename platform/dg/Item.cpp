@@ -125,3 +125,39 @@ ItemObserver::~ItemObserver ()
 }
 
 }   // namespace DG
+
+namespace DG {
+
+void Item::Move (Int32 dx, Int32 dy)
+{
+    Rect r = GetRect ();
+    SetPosition (r.left + dx, r.top + dy);
+}
+
+void Item::SetPosition (Int32 left, Int32 top)
+{
+    if (ItemState* s = State ()) {
+        s->rect.left = left;
+        s->rect.top = top;
+    }
+}
+
+void Item::SetSize (Int32 width, Int32 height)
+{
+    if (ItemState* s = State ()) {
+        s->rect.width = width;
+        s->rect.height = height;
+    }
+}
+
+void Item::SetWidth (Int32 width)
+{
+    SetSize (width, GetHeight ());
+}
+
+void Item::SetHeight (Int32 height)
+{
+    SetSize (GetWidth (), height);
+}
+
+}   // namespace DG

@@ -43,6 +43,12 @@ public:
     void SetRect (const Rect& rect);
     Int32 GetWidth () const { return GetRect ().width; }
     Int32 GetHeight () const { return GetRect ().height; }
+    // Moves and sizes take effect at once, inside a panel's move batch or not.
+    void Move (Int32 dx, Int32 dy);
+    void SetPosition (Int32 left, Int32 top);
+    void SetSize (Int32 width, Int32 height);
+    void SetWidth (Int32 width);
+    void SetHeight (Int32 height);
 
     GS::String GetText () const;
     void SetText (const GS::String& text);

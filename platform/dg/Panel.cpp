@@ -101,3 +101,34 @@ void Panel::UnregisterHotKey (Int16 keyId)
 }
 
 }   // namespace DG
+
+namespace DG {
+
+void Panel::BeginMoveResizeItems ()
+{
+    if (PanelState* state = State ())
+        ++state->moveResizeDepth;
+}
+
+void Panel::EndMoveResizeItems ()
+{
+    PanelState* state = State ();
+    if (state == nullptr || state->moveResizeDepth == 0)
+        return;
+    if (--state->moveResizeDepth == 0)
+        ++state->moveResizeBatches;
+}
+
+bool Panel::IsMovingResizingItems () const
+{
+    const PanelState* state = State ();
+    return state != nullptr && state->moveResizeDepth > 0;
+}
+
+Int32 Panel::GetMoveResizeBatchCount () const
+{
+    const PanelState* state = State ();
+    return state != nullptr ? state->moveResizeBatches : 0;
+}
+
+}   // namespace DG

@@ -45,6 +45,13 @@ public:
     Int16 RegisterHotKey (Key::Code key, Key::Modifiers modifiers = Key::NoModifier);
     void UnregisterHotKey (Int16 keyId);
 
+    // A batch of item moves and resizes (SetRect, Move, ...) between Begin and End; batches may
+    // nest, and each outermost End counts one batch. Rectangles change at once either way.
+    void BeginMoveResizeItems ();
+    void EndMoveResizeItems ();
+    bool IsMovingResizingItems () const;
+    Int32 GetMoveResizeBatchCount () const;
+
 protected:
     // A panel with no dialog resource and no items, of the given client size (palettes); with
     // `make` false it is invalid.

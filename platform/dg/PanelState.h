@@ -20,6 +20,7 @@ class Panel;
 class Item;
 class PanelObserver;
 class ItemObserver;
+struct ListState;     // ListBoxState.h
 struct WindowState;   // WindowState.h
 
 // One observer attached through one item object; events name that object as their source.
@@ -38,6 +39,7 @@ struct ItemState {
     Int32 iconId = -1;   // icon items: the icon resource, -1 for none
     Int32 group = 0;     // radio buttons: their group
     std::vector<ItemAttachment> observers;
+    std::shared_ptr<ListState> list;    // list boxes: rows, tab fields, selection; made on first use
     std::vector<std::string> entries;   // pop-ups: entry n is entries[n - 1]; value is the selected one
 };
 
@@ -61,6 +63,8 @@ struct PanelState {
     bool open = false;                     // shown to the user (a modal dialog inside Invoke)
     bool modal = false;                    // a modal dialog: the close box posts Cancel
     ModalResponse closeResponse = 0;       // non-zero once a close was requested
+    Int32 moveResizeDepth = 0;             // open BeginMoveResizeItems calls
+    Int32 moveResizeBatches = 0;           // batches of item moves ended so far
     std::shared_ptr<WindowState> window;   // palettes, grow types, tab pages; made on first use
 
     // Item `item` (from 1), or null.

@@ -1,6 +1,7 @@
 #include "RecordingAgent.h"
 
 #include "Driver.h"
+#include "ListDriver.h"
 #include "Panel.h"
 #include "PanelState.h"
 #include "TextRenderer.h"
@@ -47,6 +48,36 @@ Answer Answer::HotKey (Key::Code key, Key::Modifiers modifiers)
     Answer a (Action::Key, 0);
     a.key = key;
     a.modifiers = modifiers;
+    return a;
+}
+
+Answer Answer::SelectRow (Int16 item, Int16 row)
+{
+    Answer a (Action::SelectRow, item);
+    a.row = row;
+    return a;
+}
+
+Answer Answer::ClickRow (Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers)
+{
+    Answer a (Action::ClickRow, item);
+    a.row = row;
+    a.offset = offset;
+    a.modifiers = modifiers;
+    return a;
+}
+
+Answer Answer::DoubleClickRow (Int16 item, Int16 row, Int32 offset, Key::Modifiers modifiers)
+{
+    Answer a = ClickRow (item, row, offset, modifiers);
+    a.action = Action::DoubleClickRow;
+    return a;
+}
+
+Answer Answer::ContextMenu (Int16 item, Int16 row)
+{
+    Answer a (Action::ContextMenu, item);
+    a.row = row;
     return a;
 }
 
@@ -104,6 +135,7 @@ bool RecordingAgent::Act (const Panel& dialog, Driver& driver)
     answers.pop_front ();
 
     bool done = false;
+    ListDriver lists (driver.GetPanelId ());
     switch (answer.action) {
     case Answer::Action::Click:
         done = driver.Click (answer.item);
@@ -123,10 +155,22 @@ bool RecordingAgent::Act (const Panel& dialog, Driver& driver)
         break;
     case Answer::Action::Done:
         return false;
+    case Answer::Action::SelectRow:
+        done = answer.row == 0 ? lists.SelectRows (answer.item, {}) : lists.SelectRow (answer.item, answer.row);
+        break;
+    case Answer::Action::ClickRow:
+        done = lists.ClickRow (answer.item, answer.row, answer.offset, answer.modifiers);
+        break;
+    case Answer::Action::DoubleClickRow:
+        done = lists.DoubleClickRow (answer.item, answer.row, answer.offset, answer.modifiers);
+        break;
+    case Answer::Action::ContextMenu:
+        done = lists.RequestContextMenu (answer.item, answer.row);
+        break;
     }
     if (!done) {
         if (ShownDialog* record = Record (dialog.GetId ()))
-            record->refused.push_back (driver.GetError ());
+            record->refused.push_back (lists.GetError ().empty () ? driver.GetError () : lists.GetError ());
     }
     return true;
 }

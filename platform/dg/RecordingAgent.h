@@ -45,7 +45,7 @@ struct ShownDialog {
 
 class Answer {
 public:
-    enum class Action { Click, Check, Uncheck, Key, CloseBox, Done };
+    enum class Action { Click, Check, Uncheck, Key, CloseBox, Done, SelectRow, ClickRow, DoubleClickRow, ContextMenu };
 
     static Answer Click (Int16 item) { return Answer (Action::Click, item); }
     static Answer Check (Int16 item) { return Answer (Action::Check, item); }
@@ -53,6 +53,12 @@ public:
     static Answer HotKey (Key::Code key, Key::Modifiers modifiers = Key::NoModifier);
     static Answer CloseBox () { return Answer (Action::CloseBox, 0); }
     static Answer Done () { return Answer (Action::Done, 0); }
+    // List boxes (ListDriver.h): select row `row` of list `item` (0: select none), click or
+    // double-click it at a horizontal offset with modifier keys, ask for its context menu.
+    static Answer SelectRow (Int16 item, Int16 row);
+    static Answer ClickRow (Int16 item, Int16 row, Int32 offset = 0, Key::Modifiers modifiers = Key::NoModifier);
+    static Answer DoubleClickRow (Int16 item, Int16 row, Int32 offset = 0, Key::Modifiers modifiers = Key::NoModifier);
+    static Answer ContextMenu (Int16 item, Int16 row);
     // The same answer, only for dialog resource `resourceId`.
     Answer For (Int16 resourceId) const;
 
@@ -61,6 +67,8 @@ public:
     Key::Code key = 0;
     Key::Modifiers modifiers = Key::NoModifier;
     Int16 resourceId = 0;   // 0: any dialog
+    Int16 row = 0;          // list answers
+    Int32 offset = 0;
 
 private:
     Answer (Action action, Int16 item) : action (action), item (item) {}

@@ -1,5 +1,6 @@
 #include "TextRenderer.h"
 
+#include "ListRenderer.h"
 #include "Panel.h"
 #include "SurfaceRenderer.h"
 #include "WindowState.h"
@@ -35,6 +36,10 @@ std::string RenderItem (const ItemState& item)
     case ItemKind::Icon:
         text = item.text;
         break;
+    case ItemKind::SingleSelList:
+    case ItemKind::MultiSelList:
+        text = RenderList (item);
+        break;
     default:
         break;
     }
@@ -67,8 +72,11 @@ std::string RenderPanel (Int32 panelId)
 
     std::string out = "== " + panel->title + " ==\n";
     for (size_t i = 0; i < shown.size (); ++i) {
-        if (i > 0)
-            out += shown[i]->rect.top == shown[i - 1]->rect.top ? "  " : "\n";
+        if (i > 0) {
+            const bool oneLine = RenderItem (*shown[i]).find ('\n') == std::string::npos &&
+                                 RenderItem (*shown[i - 1]).find ('\n') == std::string::npos;
+            out += oneLine && shown[i]->rect.top == shown[i - 1]->rect.top ? "  " : "\n";
+        }
         out += RenderItem (*shown[i]);
     }
     if (!shown.empty ())
