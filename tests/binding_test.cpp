@@ -34,10 +34,12 @@ TEST_F (BindingTest, ExportedRecordIsZeroedAndCarriesVersionAndEntryPoints)
     API_ExportedFuncs funcs;
     std::memcpy (&funcs, record, sizeof funcs);
     EXPECT_EQ (funcs.interfaceVersion, 0x000A0001u);
-    EXPECT_NE (funcs.checkEnvironment, nullptr);
-    EXPECT_NE (funcs.registerInterface, nullptr);
-    EXPECT_NE (funcs.initialize, nullptr);
-    EXPECT_NE (funcs.freeData, nullptr);
+    // The record is packed to 4 bytes, so its pointers are compared by value: a reference to one
+    // (as EXPECT_NE takes) would be misaligned.
+    EXPECT_TRUE (funcs.checkEnvironment != nullptr);
+    EXPECT_TRUE (funcs.registerInterface != nullptr);
+    EXPECT_TRUE (funcs.initialize != nullptr);
+    EXPECT_TRUE (funcs.freeData != nullptr);
     for (unsigned char byte : funcs.reserved)
         EXPECT_EQ (byte, 0);
 }
