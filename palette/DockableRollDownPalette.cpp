@@ -9,8 +9,7 @@ const DG::Rect PaletteRect{10, 10, 380, 417};
 }   // namespace
 
 DockableRollDownPalette::DockableRollDownPalette (const DG::Point* position, DG::Dialog::CloseType closeType,
-                                                  DG::Dialog::CaptionType captionType,
-                                                  DG::Dialog::FrameType frameType)
+                                                  DG::Dialog::CaptionType captionType, DG::Dialog::FrameType frameType)
     : DG::Palette (PaletteRect, rdPaletteGuid, DG::Dialog::HVGrow, closeType, captionType, frameType)
 {
     try {

@@ -1,8 +1,8 @@
 #include "RollDownDialogGeneralPage1.h"
 
+#include "gs/MemoryHandle.h"
 #include "host/ACAPI.h"
 #include "host/ResourceModuleLock.h"
-#include "gs/MemoryHandle.h"
 
 #include <cstdio>
 #include <cstring>
@@ -37,11 +37,8 @@ GS::String Number (Int32 value)
 }   // namespace
 
 RollDownDialogGeneralPage1::RollDownDialogGeneralPage1 (const DG::TabControl& tabControl)
-    : RollDownDialogGeneralPage (tabControl, ResourceId),
-      allStoriesRadio (GetReference (), 1),
-      rangeRadio (GetReference (), 2),
-      fromEdit (GetReference (), 3),
-      rangeText (GetReference (), 4),
+    : RollDownDialogGeneralPage (tabControl, ResourceId), allStoriesRadio (GetReference (), 1),
+      rangeRadio (GetReference (), 2), fromEdit (GetReference (), 3), rangeText (GetReference (), 4),
       toEdit (GetReference (), 5)
 {
     API_StoryInfo storyInfo;

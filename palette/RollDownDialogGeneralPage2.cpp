@@ -11,8 +11,7 @@ constexpr UInt32 MaxTitleLength = 255;   // prefix and choice share one 256-byte
 }   // namespace
 
 RollDownDialogGeneralPage2::RollDownDialogGeneralPage2 (const DG::TabControl& tabControl)
-    : RollDownDialogGeneralPage (tabControl, ResourceId),
-      selectionRadio (GetReference (), 1),
+    : RollDownDialogGeneralPage (tabControl, ResourceId), selectionRadio (GetReference (), 1),
       wholeModelRadio (GetReference (), 2)
 {
     selectionRadio.Select ();
@@ -42,7 +41,7 @@ void RollDownDialogGeneralPage2::ChangeTitle ()
     const GS::String choice =
         ResourceText (TextsResID, selectionRadio.IsSelected () ? TitleSelection : TitleWholeModel);
     const Int16 threshold = ResourceNumber (TextsResID, TitleThreshold);
-    GS::String title = static_cast<Int16> (GetWidth ()) < threshold ? choice
-                                                                     : ResourceText (TextsResID, TitlePrefix) + choice;
+    GS::String title =
+        static_cast<Int16> (GetWidth ()) < threshold ? choice : ResourceText (TextsResID, TitlePrefix) + choice;
     SetRollPanelTitle (1, title.GetSubstring (0, MaxTitleLength));
 }

@@ -27,7 +27,8 @@ Int16 DefaultLevelEntry ()
 }
 
 RollDownDialogGeneralPage3::RollDownDialogGeneralPage3 (const DG::TabControl& tabControl)
-    : RollDownDialogGeneralPage (tabControl, ResourceId), levelLabel (GetReference (), 2), levelPopUp (GetReference (), 1)
+    : RollDownDialogGeneralPage (tabControl, ResourceId), levelLabel (GetReference (), 2),
+      levelPopUp (GetReference (), 1)
 {
     for (Int16 entry = 1; entry <= EntryCount; ++entry) {
         levelPopUp.AppendItem ();

@@ -84,9 +84,9 @@ std::vector<LibRow> RollDownDialogGeneralPage4::GatherChangeRows () const
             if (part != nullptr && !sizeList.IsItemGrayed (row) && lastGroup.count (*part) == 0)
                 rows.push_back (*part);
         } else if (icon == CollapsedIcon || icon == ExpandedIcon) {
-            const std::vector<LibRow>* parts = RefreshData::current != nullptr
-                                                   ? RefreshData::current->sortedGsms.GetPtr (sizeList.GetItemValue (row))
-                                                   : nullptr;
+            const std::vector<LibRow>* parts =
+                RefreshData::current != nullptr ? RefreshData::current->sortedGsms.GetPtr (sizeList.GetItemValue (row))
+                                                : nullptr;
             if (parts == nullptr)
                 continue;
             lastGroup = std::set<LibRow, Ranked> (parts->begin (), parts->end ());

@@ -40,11 +40,8 @@ private:
 }   // namespace
 
 RollDownDialogGeneralPage5::RollDownDialogGeneralPage5 (const DG::TabControl& tabControl)
-    : RollDownDialogGeneralPage (tabControl, ResourceId),
-      selectButton (GetReference (), 1),
-      refreshButton (GetReference (), 2),
-      changeButton (GetReference (), 3),
-      totalText (GetReference (), TotalTextId)
+    : RollDownDialogGeneralPage (tabControl, ResourceId), selectButton (GetReference (), 1),
+      refreshButton (GetReference (), 2), changeButton (GetReference (), 3), totalText (GetReference (), TotalTextId)
 {
     SetHeight (PageHeight);
     selectButton.Attach (*this);

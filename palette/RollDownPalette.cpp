@@ -24,8 +24,7 @@ constexpr Int32 TitleBarHeight = 20;
 enum PaletteMessage : API_PaletteMessageID { HidePalette = 2, ShowPalette = 3 };
 
 // Builds page class P on the panel's tab control; null when that fails or the page is invalid.
-template <class Page>
-Page* CreatePage (const UD::IPanel& panel)
+template <class Page> Page* CreatePage (const UD::IPanel& panel)
 {
     Page* page = nullptr;
     try {
