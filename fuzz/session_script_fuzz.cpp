@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     for (const HostSim::ScriptStep& step : script.steps) {
         Check (step.line > previous && step.line <= lines, "steps come on increasing lines of the script");
         previous = step.line;
-        again += step.text + "\n";
+        again += step.text + "\r\n";   // the CR a line may end with is taken off, a word's own kept
     }
     HostSim::SessionScript reparsed;
     Check (HostSim::ParseSessionScript (FileName, again, &reparsed, &error), "a step's own text parses");
