@@ -202,7 +202,7 @@ TEST_F (SizeListTest, PolygonSumsPastThirtyTwoBitsAreShownInFull)
     EXPECT_EQ (list->GetTabItemText (RowNamed ("Object"), 5).ToStd (), "280");
 }
 
-// Header layout of dialog 32513: x0 4, w1 150, e2 211, e3 282, e4 328, e5 369.
+// Header layout of dialog 32513: x0 4, w1 124, e2 169, e3 233, e4 291, e5 352.
 TEST_F (SizeListTest, ColumnsDropOutFromTheRightAsTheListNarrows)
 {
     list->PopulateTree ();
@@ -214,10 +214,12 @@ TEST_F (SizeListTest, ColumnsDropOutFromTheRightAsTheListNarrows)
         Int16 tabEnds[7];
     };
     const Case cases[] = {
-        {17 + 149, "narrow.txt", {false, false, false, false, false}, {16, 24, 0, 0, 0, 0, 0}},
-        {17 + 150, "name_only.txt", {true, false, false, false, false}, {16, 24, 150, 0, 0, 0, 0}},
-        {17 + 368, "no_detail.txt", {true, true, true, true, false}, {16, 24, 168, 236, 316, 368, 0}},
-        {17 + 400, "full.txt", {true, true, true, true, true}, {16, 24, 162, 228, 305, 355, 400}},
+        {17 + 123, "narrow.txt", {false, false, false, false, false}, {16, 24, 0, 0, 0, 0, 0}},
+        {17 + 124, "name_only.txt", {true, false, false, false, false}, {16, 24, 124, 0, 0, 0, 0}},
+        {17 + 351, "no_detail.txt", {true, true, true, true, false}, {16, 24, 149, 203, 281, 351, 0}},
+        // Page 4's own list: the page is 380 wide and its list 376, so the rows are 359 wide.
+        {17 + 359, "page_width.txt", {true, true, true, true, true}, {16, 24, 126, 172, 237, 296, 359}},
+        {17 + 400, "full.txt", {true, true, true, true, true}, {16, 24, 140, 192, 264, 330, 400}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE (c.rendering);
@@ -235,8 +237,8 @@ TEST_F (SizeListTest, ColumnsDropOutFromTheRightAsTheListNarrows)
     // The headers stand over their columns, relative to the list's left edge.
     const Int32 x = list->GetRect ().left;
     EXPECT_EQ (Header (1).GetRect ().left, x + 25);
-    EXPECT_EQ (Header (1).GetRect ().width, 162 - 25);
-    EXPECT_EQ (Header (5).GetRect ().left, x + 355 + 5);
+    EXPECT_EQ (Header (1).GetRect ().width, 140 - 25);
+    EXPECT_EQ (Header (5).GetRect ().left, x + 330 + 5);
     EXPECT_EQ (Header (5).GetRect ().left + Header (5).GetRect ().width, x + 400);
 }
 
