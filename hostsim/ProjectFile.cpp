@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <set>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,19 +67,46 @@ std::string Describe (const Json& v)
     }
 }
 
+// A place in the file, as a path: a whole path, or a member or item of another place. The text
+// is joined only for a message, so reading a sound file builds no paths.
+class Place {
+public:
+    Place (const std::string& whole) : whole (&whole) {}   // NOLINT: a path text is a place
+    Place (const char* whole) : literal (whole) {}         // NOLINT
+    Place (const Place& parent, const char* member) : parent (&parent), literal (member) {}
+    Place (const Place& parent, const std::string& member) : parent (&parent), whole (&member) {}
+    Place (const Place& parent, size_t item) : parent (&parent), item (item), isItem (true) {}
+
+    std::string Text () const
+    {
+        if (parent == nullptr)
+            return whole != nullptr ? *whole : std::string (literal);
+        if (isItem)
+            return ItemPath (parent->Text (), item);
+        return MemberPath (parent->Text (), whole != nullptr ? *whole : std::string (literal));
+    }
+
+private:
+    const Place* parent = nullptr;
+    const std::string* whole = nullptr;
+    const char* literal = "";
+    size_t item = 0;
+    bool isItem = false;
+};
+
 class Reader {
 public:
     explicit Reader (std::string file) : file (std::move (file)) {}
 
-    [[noreturn]] void Fail (const std::string& path, const std::string& what) const
+    [[noreturn]] void Fail (const Place& path, const std::string& what) const
     {
-        throw LoadError{file + ": " + path + ": " + what};
+        throw LoadError{file + ": " + path.Text () + ": " + what};
     }
-    [[noreturn]] void Expected (const std::string& path, const std::string& expected, const Json& found) const
+    [[noreturn]] void Expected (const Place& path, const std::string& expected, const Json& found) const
     {
         Fail (path, "expected " + expected + ", found " + Describe (found));
     }
-    [[noreturn]] void Missing (const std::string& path, const std::string& expected) const
+    [[noreturn]] void Missing (const Place& path, const std::string& expected) const
     {
         Fail (path, "missing; expected " + expected);
     }
@@ -91,78 +119,114 @@ private:
 
 constexpr size_t MaxNesting = 64;   // objects and arrays within each other; the host's own need 5
 
-// Follows the parser's events to know the path of every member, and notes the first member that
-// appears twice in one object (the parser itself would keep the last one silently) and the first
-// value nested too deep (which would exhaust the stack of code that walks the document).
-class MemberChecks {
+// Builds the document from the parser's events and notes the first member that appears twice in
+// one object (a plain parse would keep the last one silently) and the first value nested too deep
+// (which would exhaust the stack of code that walks the document). Paths are joined only for those
+// messages. (The JSON library's own parser with a callback searches the enclosing array at the end
+// of every object, so an array of n objects cost n * n: minutes for a large project.)
+class CheckedBuilder {
 public:
     std::string duplicatePath;
     std::string tooDeepPath;
 
-    bool operator() (int, Json::parse_event_t event, Json& parsed)
+    explicit CheckedBuilder (Json& root) : root (root) {}
+
+    bool null () { return Put (Json ()); }
+    bool boolean (bool v) { return Put (Json (v)); }
+    bool number_integer (Json::number_integer_t v) { return Put (Json (v)); }
+    bool number_unsigned (Json::number_unsigned_t v) { return Put (Json (v)); }
+    bool number_float (Json::number_float_t v, const std::string&) { return Put (Json (v)); }
+    bool string (std::string& v) { return Put (Json (std::move (v))); }
+    bool binary (Json::binary_t& v) { return Put (Json (std::move (v))); }
+    bool start_object (size_t) { return Open (Json::object ()); }
+    bool start_array (size_t) { return Open (Json::array ()); }
+    bool key (std::string& k)
     {
-        switch (event) {
-        case Json::parse_event_t::object_start:
-        case Json::parse_event_t::array_start:
-            if (frames.size () >= MaxNesting && tooDeepPath.empty ())
-                tooDeepPath = ChildPath ();
-            frames.push_back ({event == Json::parse_event_t::object_start,
-                               frames.size () < MaxNesting ? ChildPath () : std::string (),
-                               {},
-                               {},
-                               0});
-            break;
-        case Json::parse_event_t::key:
-            if (!frames.back ().keys.insert (parsed.get<std::string> ()).second && duplicatePath.empty ())
-                duplicatePath = MemberPath (frames.back ().path, parsed.get<std::string> ());
-            frames.back ().key = parsed.get<std::string> ();
-            break;
-        case Json::parse_event_t::object_end:
-        case Json::parse_event_t::array_end:
-            frames.pop_back ();
-            ItemDone ();
-            break;
-        case Json::parse_event_t::value:
-            ItemDone ();
-            break;
-        }
+        Frame& f = frames.back ();
+        auto slot = f.value->get_ptr<Json::object_t*> ()->emplace (std::move (k), Json ());
+        if (!slot.second && duplicatePath.empty () && tooDeepPath.empty ())
+            duplicatePath = MemberPath (PathOf (frames.size () - 1), slot.first->first);
+        f.key = &slot.first->first;
+        f.slot = &slot.first->second;
         return true;
     }
+    bool end_object ()
+    {
+        frames.pop_back ();
+        return true;
+    }
+    bool end_array ()
+    {
+        frames.pop_back ();
+        return true;
+    }
+    template <class Exception> bool parse_error (size_t, const std::string&, const Exception& e) { throw e; }
 
     // The path of the value the parser is reading now.
-    std::string ValuePath () const { return ChildPath (); }
-
-private:
-    struct Frame {
-        bool object;
-        std::string path;
-        std::set<std::string> keys;
-        std::string key;
-        size_t items;
-    };
-    std::vector<Frame> frames;
-
-    std::string ChildPath () const
+    std::string ValuePath () const
     {
         if (frames.empty ())
             return "$";
         const Frame& f = frames.back ();
-        return f.object ? MemberPath (f.path, f.key) : ItemPath (f.path, f.items);
+        const std::string path = PathOf (frames.size () - 1);
+        return f.key == nullptr ? ItemPath (path, f.value->size ()) : MemberPath (path, *f.key);
     }
-    void ItemDone ()
+
+private:
+    struct Frame {
+        Json* value;                        // the open object or array
+        const std::string* key = nullptr;   // an object's member being read, and its value
+        Json* slot = nullptr;
+    };
+    Json& root;
+    std::vector<Frame> frames;
+
+    Json* Insert (Json&& v)
     {
-        if (!frames.empty () && !frames.back ().object)
-            ++frames.back ().items;
+        if (frames.empty ()) {
+            root = std::move (v);
+            return &root;
+        }
+        Frame& f = frames.back ();
+        if (f.value->is_array ()) {
+            f.value->get_ptr<Json::array_t*> ()->push_back (std::move (v));
+            return &f.value->get_ptr<Json::array_t*> ()->back ();
+        }
+        *f.slot = std::move (v);
+        return f.slot;
+    }
+    bool Put (Json&& v)
+    {
+        Insert (std::move (v));
+        return true;
+    }
+    bool Open (Json&& v)
+    {
+        if (frames.size () >= MaxNesting && tooDeepPath.empty ())
+            tooDeepPath = ValuePath ();
+        frames.push_back ({Insert (std::move (v))});
+        return true;
+    }
+    // The path of the open value frames[depth], from the members and items leading to it.
+    std::string PathOf (size_t depth) const
+    {
+        std::string path = "$";
+        for (size_t i = 0; i < depth; ++i) {
+            const Frame& f = frames[i];
+            path = f.key == nullptr || f.value->is_array () ? ItemPath (path, f.value->size () - 1)
+                                                            : MemberPath (path, *f.key);
+        }
+        return path;
     }
 };
 
 Json Parse (const Reader& r, const std::string& file, const std::string& text)
 {
-    MemberChecks checks;
     Json root;
+    CheckedBuilder checks (root);
     bool overflow = false;
     try {
-        root = Json::parse (text, std::ref (checks));
+        Json::sax_parse (text, &checks);
     } catch (const Json::parse_error& e) {
         std::string what = e.what ();
         const size_t at = what.find ("parse error ");
@@ -188,75 +252,81 @@ const Json* Member (const Json& object, const char* name)
     return it == object.end () ? nullptr : &*it;
 }
 
-const Json& ObjectAt (const Reader& r, const Json& v, const std::string& path, const std::string& what)
+const Json& ObjectAt (const Reader& r, const Json& v, const Place& path, std::string_view what)
 {
     if (!v.is_object ())
-        r.Expected (path, what + " (an object)", v);
+        r.Expected (path, std::string (what) + " (an object)", v);
     return v;
 }
 
-const Json& ArrayAt (const Reader& r, const Json& v, const std::string& path, const std::string& what)
+const Json& ArrayAt (const Reader& r, const Json& v, const Place& path, std::string_view what)
 {
     if (!v.is_array ())
-        r.Expected (path, what, v);
+        r.Expected (path, std::string (what), v);
     return v;
 }
 
-Int64 IntegerAt (const Reader& r, const Json& v, const std::string& path, Int64 lo, Int64 hi, const std::string& what)
+Int64 IntegerAt (const Reader& r, const Json& v, const Place& path, Int64 lo, Int64 hi, std::string_view what)
 {
-    const std::string expected = what + " (integer from " + std::to_string (lo) + " to " + std::to_string (hi) + ")";
+    auto expected = [&] {
+        return std::string (what) + " (integer from " + std::to_string (lo) + " to " + std::to_string (hi) + ")";
+    };
     if (!v.is_number_integer ())
-        r.Expected (path, expected, v);
+        r.Expected (path, expected (), v);
     if (v.is_number_unsigned () && v.get<UInt64> () > static_cast<UInt64> (hi))
-        r.Expected (path, expected, v);
+        r.Expected (path, expected (), v);
     const Int64 n = v.get<Int64> ();
     if (n < lo || n > hi)
-        r.Expected (path, expected, v);
+        r.Expected (path, expected (), v);
     return n;
 }
 
 constexpr Int64 Int16Min = -32768, Int16Max = 32767, Int32Min = -2147483648LL, Int32Max = 2147483647;
 
-bool BoolAt (const Reader& r, const Json& v, const std::string& path)
+bool BoolAt (const Reader& r, const Json& v, const Place& path)
 {
     if (!v.is_boolean ())
         r.Expected (path, "true or false", v);
     return v.get<bool> ();
 }
 
-double NumberAt (const Reader& r, const Json& v, const std::string& path, const std::string& what)
+double NumberAt (const Reader& r, const Json& v, const Place& path, std::string_view what)
 {
     if (!v.is_number ())
-        r.Expected (path, what + " (a number)", v);
+        r.Expected (path, std::string (what) + " (a number)", v);
     return v.get<double> ();
 }
 
 constexpr size_t AnyLength = static_cast<size_t> (-1) / 2;
 
 // A text of at most `maxBytes` bytes (the host's records hold it with a zero terminator).
-std::string TextAt (const Reader& r, const Json& v, const std::string& path, const std::string& what, size_t minBytes,
+std::string TextAt (const Reader& r, const Json& v, const Place& path, std::string_view what, size_t minBytes,
                     size_t maxBytes)
 {
-    const std::string expected =
-        what + " (text of " + (minBytes > 0 ? "1 to " : "at most ") + std::to_string (maxBytes) + " bytes)";
+    auto expected = [&] {
+        return std::string (what) + " (text of " + (minBytes > 0 ? "1 to " : "at most ") + std::to_string (maxBytes) +
+               " bytes)";
+    };
     if (!v.is_string ())
-        r.Expected (path, expected, v);
+        r.Expected (path, expected (), v);
     const std::string& text = v.get_ref<const std::string&> ();
     if (text.size () < minBytes || text.size () > maxBytes)
-        r.Expected (path, expected, v);
+        r.Expected (path, expected (), v);
     const size_t zero = text.find ('\0');
     if (maxBytes != AnyLength && zero != std::string::npos)   // the host's records end such texts at a zero byte
-        r.Fail (path, "expected " + what + " without a zero byte, found one at byte " + std::to_string (zero + 1));
+        r.Fail (path, "expected " + std::string (what) + " without a zero byte, found one at byte " +
+                          std::to_string (zero + 1));
     return text;
 }
 
-std::vector<Int32> CountsAt (const Reader& r, const Json& v, const std::string& path)
+std::vector<Int32> CountsAt (const Reader& r, const Json& v, const Place& path)
 {
     ArrayAt (r, v, path, "an array of polygon counts, one per body");
     std::vector<Int32> counts;
+    counts.reserve (v.size ());
     for (size_t i = 0; i < v.size (); ++i)
         counts.push_back (
-            static_cast<Int32> (IntegerAt (r, v[i], ItemPath (path, i), 0, Int32Max, "a body's polygon count")));
+            static_cast<Int32> (IntegerAt (r, v[i], Place (path, i), 0, Int32Max, "a body's polygon count")));
     return counts;
 }
 
@@ -286,9 +356,9 @@ std::string BytesAt (const Reader& r, const Json& v, const std::string& path)
     return bytes;
 }
 
-UInt32 VariationAt (const Reader& r, const Json& v, const std::string& path)
+UInt32 VariationAt (const Reader& r, const Json& v, const Place& path)
 {
-    const std::string expected = "a four-character variation code such as \"SYST\", or its number";
+    const char* expected = "a four-character variation code such as \"SYST\", or its number";
     if (v.is_number_integer ())
         return static_cast<UInt32> (IntegerAt (r, v, path, 0, 4294967295LL, "a variation number"));
     if (!v.is_string () || v.get_ref<const std::string&> ().size () != 4)
@@ -454,11 +524,11 @@ struct Reference {
     Int32 moduleIndex;
 };
 
-void ReadElementParams (const Reader& r, const Json& m, const std::string& path, const LibPart& part, Element& e)
+void ReadElementParams (const Reader& r, const Json& m, const Place& path, const LibPart& part, Element& e)
 {
     ObjectAt (r, m, path, "the placement's own parameter values by name");
     for (auto it = m.begin (); it != m.end (); ++it) {
-        const std::string valuePath = MemberPath (path, it.key ());
+        const Place valuePath (path, it.key ());
         bool found = false;
         for (const ParamDef& param : part.params)
             found = found || (param.name == it.key () && param.type == API_ParTextType);
@@ -469,80 +539,82 @@ void ReadElementParams (const Reader& r, const Json& m, const std::string& path,
     }
 }
 
-Element ReadElement (const Reader& r, const Json& v, const std::string& path, Project& p, std::vector<Reference>& refs)
+Element ReadElement (const Reader& r, const Json& v, const Place& path, Project& p, std::vector<Reference>& refs)
 {
     const Json& o = ObjectAt (r, v, path, "an element");
     Element e;
     const Json* type = Member (o, "type");
     if (type == nullptr)
-        r.Missing (path + ".type", "the element's type");
-    e.type = static_cast<API_ElemTypeID> (IntegerAt (r, *type, path + ".type", 1, 32, "an element type"));
+        r.Missing (Place (path, "type"), "the element's type");
+    e.type = static_cast<API_ElemTypeID> (IntegerAt (r, *type, Place (path, "type"), 1, 32, "an element type"));
     const Json* index = Member (o, "index");
     if (index == nullptr)
-        r.Missing (path + ".index", "the element's index within its type");
-    e.index = static_cast<Int32> (IntegerAt (r, *index, path + ".index", 1, MaxElementIndex, "an element index"));
+        r.Missing (Place (path, "index"), "the element's index within its type");
+    e.index = static_cast<Int32> (IntegerAt (r, *index, Place (path, "index"), 1, MaxElementIndex, "an element index"));
     const Json* story = Member (o, "story");
     if (story != nullptr)
-        e.story = static_cast<Int16> (IntegerAt (r, *story, path + ".story", Int16Min, Int16Max, "a story index"));
+        e.story =
+            static_cast<Int16> (IntegerAt (r, *story, Place (path, "story"), Int16Min, Int16Max, "a story index"));
     bool knownStory = p.stories.empty ();
     for (const Story& s : p.stories)
         knownStory = knownStory || s.index == e.story;
     if (!knownStory && story != nullptr)
-        r.Expected (path + ".story", "the index of one of the stories in $.stories", *story);
+        r.Expected (Place (path, "story"), "the index of one of the stories in $.stories", *story);
     if (!knownStory)
-        r.Missing (path + ".story", "the element's story (the default, 0, is not in $.stories)");
+        r.Missing (Place (path, "story"), "the element's story (the default, 0, is not in $.stories)");
     if (const Json* m = Member (o, "variation"))
-        e.variation = VariationAt (r, *m, path + ".variation");
+        e.variation = VariationAt (r, *m, Place (path, "variation"));
 
     const Json* libPart = Member (o, "libPart");
     if (IsPlacement (e.type)) {
         if (libPart == nullptr)
-            r.Missing (path + ".libPart", "the index of the placement's library part");
+            r.Missing (Place (path, "libPart"), "the index of the placement's library part");
         const Int64 count = static_cast<Int64> (p.libParts.size ());
         if (count == 0)
-            r.Expected (path + ".libPart", "a library part index, but $.libParts is empty", *libPart);
+            r.Expected (Place (path, "libPart"), "a library part index, but $.libParts is empty", *libPart);
         e.libInd = static_cast<Int32> (
-            IntegerAt (r, *libPart, path + ".libPart", 1, count, "the index of one of the parts in $.libParts"));
+            IntegerAt (r, *libPart, Place (path, "libPart"), 1, count, "the index of one of the parts in $.libParts"));
         if (const Json* m = Member (o, "params"))
-            ReadElementParams (r, *m, path + ".params", *p.FindLibPart (e.libInd), e);
+            ReadElementParams (r, *m, Place (path, "params"), *p.FindLibPart (e.libInd), e);
     } else {
         if (libPart != nullptr)
-            r.Expected (path + ".libPart", "no library part (only types 4 to 7 place one)", *libPart);
+            r.Expected (Place (path, "libPart"), "no library part (only types 4 to 7 place one)", *libPart);
         if (const Json* m = Member (o, "params"))
-            r.Expected (path + ".params", "no parameter values (only types 4 to 7 have them)", *m);
+            r.Expected (Place (path, "params"), "no parameter values (only types 4 to 7 have them)", *m);
     }
     if (const Json* m = Member (o, "shownLayer"))
-        e.shownLayer = BoolAt (r, *m, path + ".shownLayer");
+        e.shownLayer = BoolAt (r, *m, Place (path, "shownLayer"));
     if (const Json* m = Member (o, "ownWorkspace"))
-        e.ownWorkspace = BoolAt (r, *m, path + ".ownWorkspace");
+        e.ownWorkspace = BoolAt (r, *m, Place (path, "ownWorkspace"));
     if (const Json* m = Member (o, "moduleInstance")) {
-        e.moduleInstance = static_cast<Int32> (
-            IntegerAt (r, *m, path + ".moduleInstance", 0, MaxElementIndex, "the index of a placed module (type 28)"));
+        e.moduleInstance = static_cast<Int32> (IntegerAt (r, *m, Place (path, "moduleInstance"), 0, MaxElementIndex,
+                                                          "the index of a placed module (type 28)"));
         if (e.moduleInstance != 0)
-            refs.push_back ({path + ".moduleInstance", e.moduleInstance});
+            refs.push_back ({Place (path, "moduleInstance").Text (), e.moduleInstance});
     }
     const char* moduleOnly[] = {"moduleKind", "hotlink", "linkWord"};
     if (e.type != PlacedModuleType) {
         for (const char* name : moduleOnly)
             if (const Json* m = Member (o, name))
-                r.Expected (path + "." + name, "nothing here (only placed modules, type 28, have it)", *m);
+                r.Expected (Place (path, name), "nothing here (only placed modules, type 28, have it)", *m);
     } else {
         if (const Json* m = Member (o, "moduleKind"))
-            e.moduleKind = static_cast<Int32> (IntegerAt (r, *m, path + ".moduleKind", Int32Min, Int32Max,
+            e.moduleKind = static_cast<Int32> (IntegerAt (r, *m, Place (path, "moduleKind"), Int32Min, Int32Max,
                                                           "a module kind (1 for a hotlinked module)"));
         if (const Json* m = Member (o, "hotlink"))
-            e.hotlinkFlag = BoolAt (r, *m, path + ".hotlink");
+            e.hotlinkFlag = BoolAt (r, *m, Place (path, "hotlink"));
         if (const Json* m = Member (o, "linkWord")) {
-            e.linkWord = static_cast<Int32> (IntegerAt (r, *m, path + ".linkWord", Int32Min, Int32Max, "a link word"));
+            e.linkWord =
+                static_cast<Int32> (IntegerAt (r, *m, Place (path, "linkWord"), Int32Min, Int32Max, "a link word"));
             e.hasLinkBlock = true;
         }
     }
     if (const Json* m = Member (o, "has3D"))
-        e.has3D = BoolAt (r, *m, path + ".has3D");
+        e.has3D = BoolAt (r, *m, Place (path, "has3D"));
     if (const Json* m = Member (o, "bodies")) {
         if (IsPlacement (e.type))
-            r.Expected (path + ".bodies", "no bodies (placements take theirs from their library part)", *m);
-        e.bodies = CountsAt (r, *m, path + ".bodies");
+            r.Expected (Place (path, "bodies"), "no bodies (placements take theirs from their library part)", *m);
+        e.bodies = CountsAt (r, *m, Place (path, "bodies"));
     }
     return e;
 }
@@ -553,15 +625,18 @@ void ReadElements (const Reader& r, const Json& root, Project& p)
     if (v == nullptr)
         return;
     ArrayAt (r, *v, "$.elements", "an array of elements");
-    std::map<std::pair<API_ElemTypeID, Int32>, std::string> seen;
+    const Place elements ("$.elements");
     std::vector<Reference> refs;
     for (size_t i = 0; i < v->size (); ++i) {
-        const std::string path = ItemPath ("$.elements", i);
+        const Place path (elements, i);
         Element e = ReadElement (r, (*v)[i], path, p, refs);
-        auto first = seen.emplace (std::make_pair (e.type, e.index), path);
-        if (!first.second)
+        if (p.FindElement (e.type, e.index) != nullptr) {   // only elements read before are in the model
+            size_t first = 0;
+            while (first < i && !(*Member ((*v)[first], "type") == e.type && *Member ((*v)[first], "index") == e.index))
+                ++first;
             r.Fail (path, "expected each element once, found type " + std::to_string (e.type) + " index " +
-                              std::to_string (e.index) + " again (first at " + first.first->second + ")");
+                              std::to_string (e.index) + " again (first at " + ItemPath ("$.elements", first) + ")");
+        }
         p.AddElement (std::move (e));
     }
     for (const Reference& ref : refs)
