@@ -320,7 +320,7 @@ TEST_F (SizeListTest, TheDetailColumnFollowsTheLiveTableForActiveRowsOnly)
     live.Put (GuidStr ("{SHELF}"), 2);   // grayed row: skipped
     list->ValidateDetailColumn ();
     EXPECT_EQ (list->GetTabItemText (RowNamed ("Chair"), DetailTab).ToStd (), "Simple");
-    EXPECT_EQ (list->GetTabItemText (RowNamed ("Table"), DetailTab).ToStd (), "Project default");
+    EXPECT_EQ (list->GetTabItemText (RowNamed ("Table"), DetailTab).ToStd (), "Default");
     EXPECT_EQ (list->GetTabItemText (RowNamed ("Lamp"), DetailTab).ToStd (), "");
     EXPECT_EQ (list->GetTabItemText (RowNamed ("Shelf"), DetailTab).ToStd (), "Keep");
 
