@@ -64,4 +64,13 @@ Int32 Failures::Calls (const std::string& operation) const
     return it == operations.end () ? 0 : it->second.calls;
 }
 
+std::vector<std::pair<std::string, Int32>> Failures::CallCounts () const
+{
+    std::vector<std::pair<std::string, Int32>> counts;
+    for (const auto& [name, entry] : operations)
+        if (entry.calls > 0)
+            counts.emplace_back (name, entry.calls);
+    return counts;
+}
+
 }   // namespace HostSim

@@ -13,6 +13,8 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace HostSim {
 
@@ -29,6 +31,8 @@ public:
     GSErrCode CheckSelector (UInt32 selector);
     // Calls of `operation` seen so far (counted whether or not a rule exists).
     Int32 Calls (const std::string& operation) const;
+    // Every operation called so far with its number of calls, by name.
+    std::vector<std::pair<std::string, Int32>> CallCounts () const;
 
 private:
     struct Rule {

@@ -1060,8 +1060,14 @@ bool WriteAll (int fd, const std::string& text)
 
 // Writes `text` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`. Any failure removes the temporary file and leaves `path` as it was.
-bool ReplaceFile (const std::string& path, const std::string& text, std::string* error)
+bool ReplaceFile (const std::string& path, const std::string& text, std::string* error, const SaveFaults& faults)
 {
+    auto injected = [&] (const char* step) {   // true, with errno set, when the step must fail
+        const int code = faults ? faults (step) : 0;
+        if (code != 0)
+            errno = code;
+        return code != 0;
+    };
     std::string target = path;
     struct stat st {};
     if (::lstat (path.c_str (), &st) == 0 && S_ISLNK (st.st_mode)) {
@@ -1080,7 +1086,7 @@ bool ReplaceFile (const std::string& path, const std::string& text, std::string*
     };
 
     std::string temp = folder + "/." + name + ".saving-XXXXXX";
-    const int fd = ::mkstemp (temp.data ());
+    const int fd = injected ("create") ? -1 : ::mkstemp (temp.data ());
     if (fd < 0)
         return fail ("cannot create a temporary file in " + folder);
     mode_t mode = 0;
@@ -1101,9 +1107,9 @@ bool ReplaceFile (const std::string& path, const std::string& text, std::string*
     };
     if (::fchmod (fd, mode) != 0)
         return failTemp ("cannot set the permissions of");
-    if (!WriteAll (fd, text))
+    if (injected ("write") || !WriteAll (fd, text))
         return failTemp ("cannot write");
-    if (::fsync (fd) != 0)
+    if (injected ("flush") || ::fsync (fd) != 0)
         return failTemp ("cannot flush");
     const int closed = ::close (fd);
     if (closed != 0) {
@@ -1112,7 +1118,7 @@ bool ReplaceFile (const std::string& path, const std::string& text, std::string*
         errno = saved;
         return fail ("cannot close " + temp);
     }
-    if (::rename (temp.c_str (), target.c_str ()) != 0) {
+    if (injected ("rename") || ::rename (temp.c_str (), target.c_str ()) != 0) {
         const int saved = errno;
         ::unlink (temp.c_str ());
         errno = saved;
@@ -1149,7 +1155,7 @@ bool LoadProject (const std::string& path, Project* project, std::string* error)
     }
 }
 
-bool SaveProject (const Project& project, const std::string& path, std::string* error)
+bool SaveProject (const Project& project, const std::string& path, std::string* error, const SaveFaults& faults)
 {
     std::string text;
     try {
@@ -1159,7 +1165,7 @@ bool SaveProject (const Project& project, const std::string& path, std::string* 
         *error = path + ": cannot save: " + e.what () + "; the file was not changed";
         return false;
     }
-    return ReplaceFile (path, text, error);
+    return ReplaceFile (path, text, error, faults);
 }
 
 }   // namespace HostSim

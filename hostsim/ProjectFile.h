@@ -10,6 +10,7 @@
 
 #include "Project.h"
 
+#include <functional>
 #include <string>
 
 namespace HostSim {
@@ -18,6 +19,12 @@ constexpr Int32 ProjectFileVersion = 1;
 constexpr Int32 MaxElementIndex = 1000000;   // per kind; keeps a mistyped index from eating memory
 
 bool LoadProject (const std::string& path, Project* project, std::string* error);
-bool SaveProject (const Project& project, const std::string& path, std::string* error);
+// Faults for tests of failed saves: asked before each step of replacing the file ("create" the
+// temporary file, "write" it, "flush" it, "rename" it over the project file); an answer other than 0
+// fails that step with that errno value.
+using SaveFaults = std::function<int (const char* step)>;
+
+bool SaveProject (const Project& project, const std::string& path, std::string* error,
+                  const SaveFaults& faults = nullptr);
 
 }   // namespace HostSim

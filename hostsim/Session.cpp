@@ -8,7 +8,9 @@
 #include "dg/TextRenderer.h"
 #include "dg/WindowState.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace HostSim {
 
@@ -181,7 +183,15 @@ Outcome Session::Save ()
         return Outcome::Fail ("the open project has no file to save to");
     DeliverEvent (ProjectEvent::BeforeSave);
     std::string error;
-    if (!SaveProject (host.project, host.project.path, &error))
+    const SaveFaults faults = [this] (const char* step) -> int {
+        static const char* const names[] = {"SaveProject:create", "SaveProject:write", "SaveProject:flush",
+                                            "SaveProject:rename"};
+        for (const char* name : names)
+            if (std::strcmp (name + 12, step) == 0)
+                return host.failures.Check (name) != NoError ? EIO : 0;
+        return 0;
+    };
+    if (!SaveProject (host.project, host.project.path, &error, faults))
         return Outcome::Fail (error);
     return Outcome::Ok ();
 }
@@ -307,6 +317,10 @@ Outcome Session::Print (PrintTarget what)
                                                     : "not yet")
                 << "\n";
         }
+        break;
+    case PrintTarget::HostCalls:
+        for (const auto& [name, calls] : host.failures.CallCounts ())
+            out << "host-call " << name << " " << calls << "\n";
         break;
     }
     out.flush ();

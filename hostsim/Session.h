@@ -44,7 +44,7 @@ constexpr Int32 Closing = 32;        // the project is closing
 }   // namespace ProjectEvent
 
 // What `Print` writes.
-enum class PrintTarget { Report, Palette, Selection, ModuleData, Dialogs };
+enum class PrintTarget { Report, Palette, Selection, ModuleData, Dialogs, HostCalls };
 
 class Session {
 public:
@@ -78,6 +78,14 @@ public:
     Outcome Merge (const std::string& path);
     Outcome Undo ();
     void CancelAtPoll (Int32 poll) { host.progress.cancelAtPoll = poll; }
+    // The host's failure switch: calls `first` .. `first + count - 1` of `operation` (counted from
+    // now; count 0: all from `first` on) answer `code`. Saving's own steps are the operations
+    // "SaveProject:create", ":write", ":flush" and ":rename" (any code fails the step).
+    void FailOperation (const std::string& operation, GSErrCode code, Int32 first, Int32 count)
+    {
+        host.failures.Fail (operation, code, first, count);
+    }
+    void ClearFailures () { host.failures.Clear (); }
     Outcome Print (PrintTarget what);
 
     // The user's actions on a panel open now, by dialog resource number and item number.

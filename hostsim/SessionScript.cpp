@@ -8,6 +8,7 @@
 //   answer  = "answer" [ DIALOG ] ( "click" ITEM | "check" ITEM | "uncheck" ITEM | "select" ITEM ROW
 //           | "list-click" ITEM ROW X mods | "double-click" ITEM ROW X mods
 //           | "hotkey" [ KEY mods ] | "close-box" | "done" )
+//   fail    = "fail" OPERATION CODE [ FIRST [ COUNT ] ]   (CODE decimal, or hex after "0x")
 // The other actions and their words are the table `actions` below.
 #include "SessionScript.h"
 
@@ -212,7 +213,7 @@ void ParseAnswer (Words& w, ScriptStep& step)
 
 PrintTarget TakePrintTarget (Words& w)
 {
-    const std::string expected = "what to print (report, palette, selection, module-data, dialogs)";
+    const std::string expected = "what to print (report, palette, selection, module-data, dialogs, host-calls)";
     const std::string word = w.TakeWord (expected);
     if (word == "report")
         return PrintTarget::Report;
@@ -224,7 +225,31 @@ PrintTarget TakePrintTarget (Words& w)
         return PrintTarget::ModuleData;
     if (word == "dialogs")
         return PrintTarget::Dialogs;
+    if (word == "host-calls")
+        return PrintTarget::HostCalls;
     throw ParseError{"print: expected " + expected + ", found '" + word + "'"};
+}
+
+// An error code: a whole number, or up to 8 hex digits after "0x" (the form codes are written in).
+Int32 TakeCode (Words& w)
+{
+    const std::string expected = "an error code (a nonzero whole number, or 0x and 1 to 8 hex digits)";
+    if (w.AtEnd ())
+        w.Expected (expected);
+    const std::string word = w.Peek ();
+    const bool hex = word.size () > 2 && word.size () <= 10 && word.compare (0, 2, "0x") == 0 &&
+                     word.find_first_not_of ("0123456789abcdefABCDEF", 2) == std::string::npos;
+    const size_t digitsFrom = !word.empty () && word[0] == '-' ? 1 : 0;
+    const bool decimal = word.size () > digitsFrom && word.size () - digitsFrom <= 10 &&
+                         word.find_first_not_of ("0123456789", digitsFrom) == std::string::npos;
+    long long value = hex ? static_cast<long long> (std::stoull (word.substr (2), nullptr, 16))
+                          : decimal ? std::stoll (word) : 0;
+    if (hex)
+        value = static_cast<Int32> (static_cast<UInt32> (value));
+    if (value == 0 || value < std::numeric_limits<Int32>::min () || value > MaxInt32)
+        w.Expected (expected);
+    w.TakeWord (expected);
+    return static_cast<Int32> (value);
 }
 
 using ActionParser = void (*) (Words& w, ScriptStep& step);
@@ -317,6 +342,16 @@ const ActionEntry actions[] = {
     {"cancel-at-poll", ScriptAction::CancelAtPoll,
      [] (Words& w, ScriptStep& s) { s.number = w.TakeNumber ("a poll number", 1, MaxInt32); }},
     {"print", ScriptAction::Print, [] (Words& w, ScriptStep& s) { s.print = TakePrintTarget (w); }},
+    {"fail", ScriptAction::Fail,
+     [] (Words& w, ScriptStep& s) {
+         s.operation = w.TakeWord ("an operation name or selector");
+         s.number = TakeCode (w);
+         if (!w.AtEnd ())
+             s.first = w.TakeNumber ("the first failing call", 1, MaxInt32);
+         if (!w.AtEnd ())
+             s.count = w.TakeNumber ("the number of failing calls (0: all)", 0, MaxInt32);
+     }},
+    {"fail-clear", ScriptAction::FailClear, [] (Words&, ScriptStep&) {}},
 };
 
 std::string ActionNames ()
@@ -403,6 +438,12 @@ Outcome RunStep (Session& session, const SessionScript& script, const ScriptStep
         return session.Undo ();
     case ScriptAction::CancelAtPoll:
         session.CancelAtPoll (step.number);
+        return Outcome::Ok ();
+    case ScriptAction::Fail:
+        session.FailOperation (step.operation, step.number, step.first, step.count);
+        return Outcome::Ok ();
+    case ScriptAction::FailClear:
+        session.ClearFailures ();
         return Outcome::Ok ();
     case ScriptAction::Print:
         return session.Print (step.print);

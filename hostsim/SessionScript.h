@@ -36,6 +36,8 @@ enum class ScriptAction {
     Merge,
     Undo,
     CancelAtPoll,
+    Fail,        // the host's failure switch: `fail OPERATION CODE [FIRST [COUNT]]`
+    FailClear,   // `fail-clear`: every operation answers normally again
     Print
 };
 
@@ -52,6 +54,8 @@ struct ScriptStep {
     DG::Key::Modifiers modifiers = DG::Key::NoModifier;
     std::string path;   // open, merge: as written; resolved against the script's folder
     PrintTarget print = PrintTarget::Report;
+    std::string operation;               // fail: the operation's name or selector
+    Int32 first = 1, count = 0;          // fail: the calls that fail (count 0: every one from first)
     DG::Answer answer = DG::Answer::Done ();
 };
 

@@ -13,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include <climits>
+#include <cstddef>
 #include <cstdlib>
 #include <iostream>
 #include <unistd.h>
@@ -79,13 +80,15 @@ int main (int argc, char** argv)
                   "Exit status: 0 done, 1 a session step failed, 2 bad usage or bad input.",
                   "tessera-host");
     std::string projectPath, scriptPath, addonPath, locale;
-    bool save = false;
+    bool save = false, hostCalls = false;
     app.add_option ("PROJECT", projectPath, "The project file to open (JSON)")->required ();
     app.add_option ("--script", scriptPath,
                     "A session script: one user action per line (docs/session-script.md). Without one, "
                     "the add-on's menu command runs, then the report window and the palette are printed");
     app.add_flag ("--save", save, "Write the project back to its file at the end (after the before-store event)");
     app.add_option ("--addon", addonPath, "The add-on module to load (default: Tessera.apx beside this program)");
+    app.add_flag ("--host-calls", hostCalls,
+                  "At the very end, print the host operations the add-on called, one `host-call NAME N` line each");
     app.add_option ("--locale", locale, "The locale for the add-on's number formatting (sets LC_ALL), e.g. de_DE");
     try {
         app.parse (argc, argv);
@@ -124,7 +127,18 @@ int main (int argc, char** argv)
             return Fail (ExitBadInput, error);
         {
             HostSim::Session session (host, *client, std::cout);
-            HostSim::Outcome outcome = session.Start ();
+            // Leading `fail` lines set the failure switch before the add-on starts, so they reach
+            // its start-up calls too.
+            HostSim::SessionScript leading = script;
+            size_t setUp = 0;
+            while (setUp < script.steps.size () && (script.steps[setUp].action == HostSim::ScriptAction::Fail ||
+                                                    script.steps[setUp].action == HostSim::ScriptAction::FailClear))
+                ++setUp;
+            leading.steps.resize (setUp);
+            script.steps.erase (script.steps.begin (), script.steps.begin () + static_cast<std::ptrdiff_t> (setUp));
+            HostSim::Outcome outcome = HostSim::RunSessionScript (session, leading);
+            if (outcome.IsOk ())
+                outcome = session.Start ();
             if (outcome.IsOk ()) {
                 session.MakeCurrent (std::move (project), HostSim::ProjectEvent::OpenedProject);
                 outcome = HostSim::RunSessionScript (session, script);
@@ -132,6 +146,9 @@ int main (int argc, char** argv)
                     outcome = session.Save ();
             }
             const HostSim::Outcome finished = session.Finish ();
+            if (hostCalls)
+                for (const auto& [name, calls] : host.failures.CallCounts ())
+                    std::cout << "host-call " << name << " " << calls << "\n";
             std::cout.flush ();
             if (!outcome.IsOk ())
                 exitCode = Fail (ExitCodeOf (outcome), outcome.message);

@@ -48,8 +48,8 @@ TEST (SessionScriptParser, BadLinesNameFileLineAndWhatWasExpected)
         {"edit 32510 3 -", "1: edit: expected a value"},
         {"menu now", "1: menu: expected the end of the line, found 'now'"},
         {"print everything",
-         "1: print: expected what to print (report, palette, selection, module-data, dialogs), found 'everything'"},
-        {"print", "1: print: expected what to print (report, palette, selection, module-data, dialogs), found the end "
+         "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls), found 'everything'"},
+        {"print", "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls), found the end "
                   "of the line"},
         {"list-click 32513 6 1 5 command command", "1: list-click: expected a modifier key not named before"},
         {"double-click 32513 6 1",
@@ -69,6 +69,13 @@ TEST (SessionScriptParser, BadLinesNameFileLineAndWhatWasExpected)
         {"close-box palette now", "1: close-box: expected the end of the line, found 'now'"},
         {"popup 32512 2 0", "1: popup: expected a pop-up entry (1 to 32767), found '0'"},
         {"check 128", "1: check: expected an item number (1 to 32767), found the end of the line"},
+        {"fail GDAT", "1: fail: expected an error code (a nonzero whole number, or 0x and 1 to 8 hex digits), found "
+                      "the end of the line"},
+        {"fail GDAT 0x123456789", "1: fail: expected an error code"},
+        {"fail GDAT 0xZZ", "1: fail: expected an error code"},
+        {"fail GDAT 0", "1: fail: expected an error code"},
+        {"fail GDAT -5 0", "1: fail: expected the first failing call (1 to 2147483647), found '0'"},
+        {"fail GDAT -5 1 2 3", "1: fail: expected the end of the line, found '3'"},
     };
     for (const Case& c : cases) {
         SessionScript script;
