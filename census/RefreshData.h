@@ -97,6 +97,10 @@ public:
     GS::HashTable<Int32, Int16> storedDetLev;
     GS::HashTable<Int32, Int32> detParIndex;
     GS::HashTable<Int32, GS::String> wantedDetValue;
+    // Parts whose level this census could not settle because the host failed to answer (their
+    // stored level or their parameters could not be read, or the names file): the copy-back
+    // leaves what the project stores for them alone.
+    GS::HashTable<GuidStr, bool> levelUnknown;
     Int32 elemsPerType[CensusTypeCount] = {};
     Int64 polysPerType[CensusTypeCount] = {};
     GS::HashTable<API_ElemTypeID, std::vector<LibRow>> sortedGsms;

@@ -97,11 +97,15 @@ void RefreshData::SetDetLevNameAndValue (Int32 libInd, API_ElemTypeID censusType
     const Int16* stored = storedDetLev.GetPtr (libInd);
     Int16 level = stored != nullptr && *stored >= 0 && *stored <= DefaultLevel ? *stored : NoDetailParameter;
 
+    if (!detParNamesRead)
+        levelUnknown.Put (row->guid, true);
     API_ParamOwnerType owner{};
     owner.libInd = libInd;
     API_GetParamsType params{};
-    if (ACAPI_Goodies (APIAny_OpenParametersID, &owner) == NoError &&
-        ACAPI_Goodies (APIAny_GetActParametersID, &params) == NoError) {
+    const bool opened = ACAPI_Goodies (APIAny_OpenParametersID, &owner) == NoError;
+    if (!opened || ACAPI_Goodies (APIAny_GetActParametersID, &params) != NoError) {
+        levelUnknown.Put (row->guid, true);
+    } else {
         GS::String name;
         bool found = false;
         const USize count = RecordCount (params.params);

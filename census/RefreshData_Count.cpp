@@ -202,6 +202,7 @@ void RefreshData::InitGsmT ()
     detParName.Clear ();
     detParIndex.Clear ();
     storedDetLev.Clear ();
+    levelUnknown.Clear ();
 
     for (const auto& pair : Data::Instance ().detLevValuesGuidIndex) {
         std::memset (&libPart, 0, sizeof libPart);
@@ -211,6 +212,8 @@ void RefreshData::InitGsmT ()
         libPart.location = nullptr;
         if (err == NoError)
             storedDetLev.Add (libPart.index, pair.value);
+        else if (err != APIERR_NOTFOUND)   // not "no such part": the stored level is unknown
+            levelUnknown.Put (pair.key, true);
     }
 }
 

@@ -37,9 +37,12 @@ void Data::WriteBackToDetLevValuesGuidIndexFC ()
     const RefreshData* census = RefreshData::current;
     if (census == nullptr)
         return;
+    // A part whose level the census could not settle (the host failed to answer) keeps what the
+    // project stores: a failed call must not cost it its level.
     for (const auto& type : census->sortedGsms)
         for (const LibRow& row : type.value)
-            detLevValuesGuidIndex.Put (row.guid, row.detLev);
+            if (!census->levelUnknown.ContainsKey (row.guid))
+                detLevValuesGuidIndex.Put (row.guid, row.detLev);
     defaultDetLev = census->defaultDetLev;
 }
 

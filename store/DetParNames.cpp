@@ -23,6 +23,7 @@
 #include <string>
 
 std::multimap<OGSString, GS::Array<GS::String>> detParNames;
+bool detParNamesRead = true;
 
 namespace {
 
@@ -134,6 +135,7 @@ void ReadLine (GS::String& line, OGSString& key)
 void PopulateDetParams ()
 {
     detParNames.clear ();
+    detParNamesRead = false;
 
     IO::Location location;
     if (!NamesFileLocation (&location))
@@ -143,6 +145,7 @@ void PopulateDetParams ()
         ShowMessage (MsgNoNamesFile);
         return;
     }
+    detParNamesRead = true;
 
     OGSString key;
     const UInt32 length = text.GetLength ();

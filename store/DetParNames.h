@@ -15,6 +15,8 @@
 #include <map>
 
 extern std::multimap<OGSString, GS::Array<GS::String>> detParNames;
+// False when the last PopulateDetParams could not locate or read the names file.
+extern bool detParNamesRead;
 
 void PopulateDetParams ();
 

@@ -130,6 +130,19 @@ TEST_F (LiveSettingsTest, CopyBackSetsPresentPartsAddsNewOnesAndTakesTheDefault)
     EXPECT_EQ (Stored (), (Records{{P, 1}, {Q, 1}, {R, 3}, {D, 0}}));
 }
 
+TEST_F (LiveSettingsTest, APartWhoseLevelTheCensusCouldNotSettleKeepsItsStoredLevel)
+{
+    // The host failed to answer for P (its stored level could not be looked up: the row says keep)
+    // and for R (its parameters could not be read: the row says none); Q was read as usual.
+    Store ({{P, 0}, {R, 1}, {Q, 1}});
+    Data& data = Data::Instance ();
+    Census ({{6, {{P, 3}, {R, DetLevNone}, {Q, 2}}}}, 3);
+    RefreshData::current->levelUnknown.Put (GuidStr (P.c_str ()), true);
+    RefreshData::current->levelUnknown.Put (GuidStr (R.c_str ()), true);
+    EXPECT_EQ (data.WriteToModule (), NoError);
+    EXPECT_EQ (Stored (), (Records{{P, 0}, {R, 1}, {Q, 2}, {D, 3}}));
+}
+
 TEST_F (LiveSettingsTest, TwoStoresInARowEachHoldOneDefaultRecordAndTheTableNone)
 {
     Store ({{D, 1}, {P, 2}});
