@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 namespace HostSim {
 
@@ -321,6 +322,21 @@ Outcome Session::Print (PrintTarget what)
     case PrintTarget::HostCalls:
         for (const auto& [name, calls] : host.failures.CallCounts ())
             out << "host-call " << name << " " << calls << "\n";
+        break;
+    case PrintTarget::Menu:
+        // Item 1 of every registered menu, and every other item whose flags were set.
+        for (const AddonClient::Menu& menu : client.menus) {
+            std::set<Int32> items{1};
+            for (const auto& [ref, flags] : host.menuItemFlags)
+                if (ref.first == menu.menuStrResID)
+                    items.insert (ref.second);
+            for (const Int32 item : items) {
+                const auto it = host.menuItemFlags.find ({menu.menuStrResID, item});
+                const Int32 flags = it == host.menuItemFlags.end () ? 0 : it->second;
+                out << "menu " << menu.menuStrResID << " item " << item << ": flags " << flags
+                    << ((flags & API_MenuItemChecked) != 0 ? ", checked" : ", not checked") << "\n";
+            }
+        }
         break;
     }
     out.flush ();

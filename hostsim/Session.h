@@ -44,7 +44,7 @@ constexpr Int32 Closing = 32;        // the project is closing
 }   // namespace ProjectEvent
 
 // What `Print` writes.
-enum class PrintTarget { Report, Palette, Selection, ModuleData, Dialogs, HostCalls };
+enum class PrintTarget { Report, Palette, Selection, ModuleData, Dialogs, HostCalls, Menu };
 
 class Session {
 public:

@@ -12,6 +12,8 @@
 // The other actions and their words are the table `actions` below.
 #include "SessionScript.h"
 
+#include "dg/CreationFailures.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -213,7 +215,7 @@ void ParseAnswer (Words& w, ScriptStep& step)
 
 PrintTarget TakePrintTarget (Words& w)
 {
-    const std::string expected = "what to print (report, palette, selection, module-data, dialogs, host-calls)";
+    const std::string expected = "what to print (report, palette, selection, module-data, dialogs, host-calls, menu)";
     const std::string word = w.TakeWord (expected);
     if (word == "report")
         return PrintTarget::Report;
@@ -227,6 +229,8 @@ PrintTarget TakePrintTarget (Words& w)
         return PrintTarget::Dialogs;
     if (word == "host-calls")
         return PrintTarget::HostCalls;
+    if (word == "menu")
+        return PrintTarget::Menu;
     throw ParseError{"print: expected " + expected + ", found '" + word + "'"};
 }
 
@@ -352,6 +356,20 @@ const ActionEntry actions[] = {
              s.count = w.TakeNumber ("the number of failing calls (0: all)", 0, MaxInt32);
      }},
     {"fail-clear", ScriptAction::FailClear, [] (Words&, ScriptStep&) {}},
+    {"fail-creation", ScriptAction::FailCreation,
+     [] (Words& w, ScriptStep& s) {
+         static const char* const kinds[] = {"palette", "surface", "panel-set", "panel", "separate-panel", "tab-page"};
+         const std::string expected =
+             "an object kind (palette, surface, panel-set, panel, separate-panel, tab-page)";
+         const std::string kind = w.TakeWord (expected);
+         s.creation = -1;
+         for (Int32 k = 0; k < static_cast<Int32> (std::size (kinds)); ++k)
+             if (kind == kinds[k])
+                 s.creation = k;
+         if (s.creation < 0)
+             throw ParseError{"fail-creation: expected " + expected + ", found '" + kind + "'"};
+         s.number = w.TakeNumber ("which creation from now on fails (1: the next; 0: none)", 0, MaxInt32);
+     }},
 };
 
 std::string ActionNames ()
@@ -444,6 +462,9 @@ Outcome RunStep (Session& session, const SessionScript& script, const ScriptStep
         return Outcome::Ok ();
     case ScriptAction::FailClear:
         session.ClearFailures ();
+        return Outcome::Ok ();
+    case ScriptAction::FailCreation:
+        DG::FailCreation (static_cast<DG::Creation> (step.creation), step.number);
         return Outcome::Ok ();
     case ScriptAction::Print:
         return session.Print (step.print);

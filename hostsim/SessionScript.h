@@ -38,6 +38,7 @@ enum class ScriptAction {
     CancelAtPoll,
     Fail,        // the host's failure switch: `fail OPERATION CODE [FIRST [COUNT]]`
     FailClear,   // `fail-clear`: every operation answers normally again
+    FailCreation,   // the dialog framework's creation switch: `fail-creation KIND N`
     Print
 };
 
@@ -57,6 +58,7 @@ struct ScriptStep {
     std::string operation;               // fail: the operation's name or selector
     Int32 first = 1, count = 0;          // fail: the calls that fail (count 0: every one from first)
     DG::Answer answer = DG::Answer::Done ();
+    Int32 creation = 0;   // fail-creation: the kind of object (DG::Creation)
 };
 
 struct SessionScript {

@@ -97,5 +97,44 @@ if expect_exit "save" 0 -- "$WORK/house.json" --script "$DATA/print.txt" --save;
             { fail "save: output differs after saving"; cat "$WORK/diff"; }; }
 fi
 
+# A user's session: session NAME PROJECT [PATTERN]: the host runs DATA/NAME.txt on the scratch copy of
+# PROJECT (a fresh one unless PROJECT is "again", which reuses the last one) and must end with status
+# 0 and print DATA/NAME.expected (only the lines matching the extended PATTERN, when one is given).
+last_project=
+session () {
+    name=$1
+    if [ "$2" != again ]; then
+        last_project=$2
+        cp "$DATA/$2" "$WORK/$2"
+    fi
+    expect_exit "$name" 0 -- "$WORK/$last_project" --script "$DATA/$name.txt" || return
+    if [ -n "${3:-}" ]; then
+        grep -E -- "$3" "$WORK/out" > "$WORK/filtered"
+        mv "$WORK/filtered" "$WORK/out"
+    fi
+    diff -u "$DATA/$name.expected" "$WORK/out" > "$WORK/diff" && pass "$name" || { fail "$name: output differs"; cat "$WORK/diff"; }
+}
+
+# The run without a script, as scripts/demo does it: the first click's report and palette, with
+# every column of the size list (the level column's header too) at the palette's own width.
+cp "$DATA/../../../examples/sample-building.json" "$WORK/sample-building.json"
+if expect_exit "sample building" 0 -- "$WORK/sample-building.json"; then
+    diff -u "$DATA/sample-building.expected" "$WORK/out" > "$WORK/diff" && pass "sample building" ||
+        { fail "sample building: output differs"; cat "$WORK/diff"; }
+fi
+
+session menu-twice office.json
+session close-box office.json
+session hide-show office.json
+session reopen office.json
+session event2 office.json
+session events-ignored office.json
+session page3 office.json '^-- Default level|~ Chair|Total polygons'
+session change-level office.json
+session save-level office.json
+session reopen-level again
+session merge office-levels.json
+session fail-creation office.json
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
