@@ -1,6 +1,7 @@
 // Census benchmark: times the add-on's census against the bare host walk under it, the level
 // switch against the host's own parameter changes, the bare walk against a loop over flat arrays,
-// and the add-on's own peak heap during a census, on generated projects of growing size. Each
+// the add-on's own peak heap during a census, and the palette's size list filled with every
+// library-part kind expanded (per row), on generated projects of growing size. Each
 // comparison is measured in one run with its sides interleaved; medians of several repetitions.
 //
 //   census_bench [--quick] [--seed N] [--reps N]
@@ -16,7 +17,10 @@
 #include "ProjectGenerator.h"
 
 #include "census/RefreshData.h"
+#include "dg/Panel.h"
+#include "host/ResourceModuleLock.h"
 #include "hostsim/Host.h"
+#include "palette/SizeList.h"
 #include "store/Data.h"
 #include "store/DetParNames.h"
 
@@ -26,6 +30,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <time.h>
 #include <vector>
@@ -62,6 +67,8 @@ struct Row {
     Timing levelSwitch, hostChanges;
     Int32 placementsChanged = 0;
     double peakBytesPerElement = 0;
+    Timing listFill;   // the size list filled with every library-part kind expanded
+    Int32 listRows = 0;
 };
 
 double Median (std::vector<double> samples)
@@ -257,6 +264,44 @@ Row Measure (const Size& size, const Options& options)
     if (expected <= 0)
         Fail ("the level switch changed no placement");
 
+    // 5: the palette's size list filled from the last census with every library-part kind
+    // expanded (each root row opened once by the user; a refill keeps them open).
+    {
+        Data::Instance ().detLevValuesGuidIndex.Clear ();
+        host.report.clear ();
+        host.undoStack.clear ();
+        std::unique_ptr<DG::Panel> panel;
+        {
+            ResourceModuleLock ownResources;
+            panel = std::make_unique<DG::Panel> (32513);
+        }
+        if (!panel->IsValid ())
+            Fail ("cannot make page 4's panel for the size list");
+        SizeList list (*panel);
+        list.SetWidth (17 + 600);   // every column shown
+        list.MyResize ();
+        list.PopulateTree ();
+        for (Int16 r = list.GetItemCount (); r >= 1; --r)
+            if (!list.IsLibPartRow (r))
+                list.ListBoxInsertItems (r);
+        row.listRows = list.GetItemCount ();
+        Int32 libPartRows = 0;
+        for (Int16 r = 1; r <= row.listRows; ++r)
+            libPartRows += list.IsLibPartRow (r) ? 1 : 0;
+        if (libPartRows == 0)
+            Fail ("the size list shows no library-part row with every kind expanded");
+        std::vector<Timing> fills;
+        for (Int32 r = 0; r < reps; ++r) {
+            list.DeleteItem (0);
+            fills.push_back (Seconds ([&] { list.FillListBox (); }));
+            if (list.GetItemCount () != row.listRows)
+                Fail ("a refill of the size list gave " + std::to_string (list.GetItemCount ()) + " rows, the first " +
+                      std::to_string (row.listRows));
+        }
+        row.listFill = Median (fills);
+        host.undoStack.clear ();
+    }
+
     delete RefreshData::current;
     RefreshData::current = nullptr;
     Data::Instance ().detLevValuesGuidIndex.Clear ();
@@ -269,6 +314,15 @@ Row Measure (const Size& size, const Options& options)
 double PerElementNs (double seconds, Int32 elements)
 {
     return seconds * 1e9 / elements;
+}
+
+// The rows of the size list measured at 1 000 and 10 000 library parts, if both were.
+const Row* RowWithParts (const std::vector<Row>& rows, Int32 parts)
+{
+    for (const Row& row : rows)
+        if (row.size.libParts == parts)
+            return &row;
+    return nullptr;
 }
 
 void PrintTable (const std::vector<Row>& rows)
@@ -289,6 +343,12 @@ void PrintTable (const std::vector<Row>& rows)
                      row.levelSwitch.wall / row.hostChanges.wall, row.levelSwitch.cpu / row.hostChanges.cpu,
                      row.placementsChanged, row.peakBytesPerElement);
     }
+    std::printf ("Size list filled with every library-part kind expanded (wall / thread time per row):\n");
+    std::printf ("%9s %6s %6s | %9s %15s\n", "elements", "parts", "rows", "fill", "ns/row");
+    for (const Row& row : rows)
+        std::printf ("%9d %6d %6d | %7.2fms %7.0f/%7.0f\n", row.size.elements, row.size.libParts, row.listRows,
+                     row.listFill.wall * 1e3, row.listFill.wall * 1e9 / row.listRows,
+                     row.listFill.cpu * 1e9 / row.listRows);
 }
 
 // The figures, by wall clock (steady clock medians) at the largest size measured.
@@ -305,6 +365,13 @@ void PrintFigures (const std::vector<Row>& rows)
     std::printf ("figure census_peak_bytes_per_element %.2f\n", last.peakBytesPerElement);
     std::printf ("figure level_switch_over_host %.3f\n", last.levelSwitch.wall / last.hostChanges.wall);
     std::printf ("figure host_over_flat_loop %.1f\n", last.bare.wall / last.flat.wall);
+    const Row* thousand = RowWithParts (rows, 1000);
+    const Row* tenThousand = RowWithParts (rows, 10000);
+    if (thousand != nullptr && tenThousand != nullptr)
+        std::printf ("figure size_list_row_growth %.3f\n", (tenThousand->listFill.wall / tenThousand->listRows) /
+                                                               (thousand->listFill.wall / thousand->listRows));
+    else
+        std::printf ("figure size_list_row_growth n/a needs the sizes with 1 000 and 10 000 library parts\n");
 }
 
 }   // namespace
