@@ -11,6 +11,8 @@
 #include "SessionScript.h"
 
 #include <CLI/CLI.hpp>
+#include <unicode/numfmt.h>
+#include <unicode/uclean.h>
 
 #include <climits>
 #include <cstddef>
@@ -51,6 +53,17 @@ bool IsLocaleName (const std::string& name)
         if (!std::isalnum (static_cast<unsigned char> (c)) && c != '_' && c != '-' && c != '.' && c != '@')
             return false;
     return true;
+}
+
+// The host has the system's Unicode libraries loaded for its whole run, as a real host does: an
+// add-on that uses them shares them, and the caches they fill outlive the add-on's unloading
+// instead of being unmapped with it.
+void LoadUnicodeLibraries ()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    u_init (&status);
+    int32_t count = 0;
+    icu::NumberFormat::getAvailableLocales (count);
 }
 
 int ExitCodeOf (const HostSim::Outcome& outcome)
@@ -115,6 +128,7 @@ int main (int argc, char** argv)
     if (!scriptPath.empty () && !HostSim::LoadSessionScript (scriptPath, &script, &error))
         return Fail (ExitBadInput, error);
 
+    LoadUnicodeLibraries ();
     HostSim::ModuleLoader module;
     if (!module.Load (addonPath, &error))
         return Fail (ExitBadInput, error);

@@ -151,11 +151,12 @@ int main (int argc, char** argv)
     const std::string host = argv[1];
     const fs::path data = argv[2];
     // A sanitizer's report must not pass for a step that stopped with status 1.
-    const char* asan = std::getenv ("ASAN_OPTIONS");
-    const std::string asanOptions = (asan != nullptr && *asan != '\0' ? std::string (asan) + ":" : std::string ()) +
+    for (const char* variable : {"ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
+        const char* given = std::getenv (variable);
+        const std::string options = (given != nullptr && *given != '\0' ? std::string (given) + ":" : std::string ()) +
                                     "exitcode=" + std::to_string (SanitizerStatus);
-    setenv ("ASAN_OPTIONS", asanOptions.c_str (), 1);
-    setenv ("UBSAN_OPTIONS", ("exitcode=" + std::to_string (SanitizerStatus)).c_str (), 1);
+        setenv (variable, options.c_str (), 1);
+    }
 
     std::string scratchName = (fs::temp_directory_path () / "tessera-faults-XXXXXX").string ();
     if (mkdtemp (scratchName.data ()) == nullptr) {
