@@ -229,6 +229,8 @@ TEST_F (ProjectFileTest, EachKindOfBadFileGetsItsOwnMessageAndTheModelStaysAsItW
         {"duplicate-element.json",
          "$.elements[3]: expected each element once, found type 2 index 3 again (first at $.elements[1])"},
         {"duplicate-member.json", "$.elements[1].story: expected each member once in its object, found it twice"},
+        {"duplicate-nested-member.json",
+         "$.libParts[1].extra[\"two words\"].Fine: expected each member once in its object, found it twice"},
         {"unknown-libpart.json", "$.elements[1].libPart: expected the index of one of the parts in $.libParts "
                                  "(integer from 1 to 2), found number 3"},
         {"placement-without-part.json",
