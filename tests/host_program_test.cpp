@@ -48,8 +48,8 @@ TEST (SessionScriptParser, BadLinesNameFileLineAndWhatWasExpected)
         {"edit 32510 3 -", "1: edit: expected a value"},
         {"menu now", "1: menu: expected the end of the line, found 'now'"},
         {"print everything",
-         "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls), found 'everything'"},
-        {"print", "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls), found the end "
+         "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls, menu), found 'everything'"},
+        {"print", "1: print: expected what to print (report, palette, selection, module-data, dialogs, host-calls, menu), found the end "
                   "of the line"},
         {"list-click 32513 6 1 5 command command", "1: list-click: expected a modifier key not named before"},
         {"double-click 32513 6 1",
