@@ -11,8 +11,8 @@
 //
 // Usage: fault_injection HOST DATA. Prints the table, `figure fault-cases N`,
 // `figure fault-failures N` and a closing `N passed, N failed`; exits 1 when any case failed.
-#include "hostsim/ProjectFile.h"
 #include "fuzz/ModuleDataCheck.h"
+#include "hostsim/ProjectFile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -198,8 +198,9 @@ int main (int argc, char** argv)
         return 1;
     }
 
-    std::cout << std::left << std::setw (38) << "operation" << std::right << std::setw (6) << "calls"
-              << std::setw (6) << "fail" << std::setw (6) << "exit" << "  outcome\n";
+    std::cout << std::left << std::setw (38) << "operation" << std::right << std::setw (6) << "calls" << std::setw (6)
+              << "fail" << std::setw (6) << "exit"
+              << "  outcome\n";
     int cases = 0, failures = 0, stopped = 0;
     for (const auto& [operation, count] : calls) {
         std::vector<int> chosen = {1};   // the first call, one in the middle, the last
@@ -210,8 +211,8 @@ int main (int argc, char** argv)
         for (const int call : chosen) {
             ++cases;
             const std::string name = "case-" + std::to_string (cases);
-            const fs::path dir = prepare (name, "fail " + operation + " " + FailCode + " " + std::to_string (call) +
-                                                    " 1\n");
+            const fs::path dir =
+                prepare (name, "fail " + operation + " " + FailCode + " " + std::to_string (call) + " 1\n");
             const Run run = RunHost (host, dir);
             const std::string err = Replaced (run.err, dir.string () + "/", "");
             std::vector<std::string> problems;
@@ -273,8 +274,8 @@ int main (int argc, char** argv)
             }
         }
     }
-    std::cout << calls.size () << " operations, " << cases << " cases run, " << stopped
-              << " stopped with a message, " << failures << " with faults\n";
+    std::cout << calls.size () << " operations, " << cases << " cases run, " << stopped << " stopped with a message, "
+              << failures << " with faults\n";
     std::cout << "figure fault-cases " << cases << "\n";
     std::cout << "figure fault-failures " << failures << "\n";
     std::cout << (cases - failures) << " passed, " << failures << " failed\n";
