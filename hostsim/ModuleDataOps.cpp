@@ -42,6 +42,14 @@ GSErrCode ModulDataStore (API_Client c, const API_ModulData* record)
     return NoError;
 }
 
+// The calling add-on's block in the open project, or null when it stores none.
+const ModuleDataBlock* StoredBlock (API_Client c)
+{
+    const auto& blocks = Host::Of (c).project.moduleData;
+    auto it = blocks.find (Host::ClientOf (c).name);
+    return it == blocks.end () ? nullptr : &it->second;
+}
+
 // Version and platform sign of the stored block; the record's block field is left alone.
 GSErrCode ModulDataGetInfo (API_Client c, API_ModulData* record)
 {
@@ -50,11 +58,11 @@ GSErrCode ModulDataGetInfo (API_Client c, API_ModulData* record)
         return e;
     if (record == nullptr)
         return APIERR_BADPARS;
-    auto it = host.project.moduleData.find (Host::ClientOf (c).name);
-    if (it == host.project.moduleData.end ())
+    const ModuleDataBlock* stored = StoredBlock (c);
+    if (stored == nullptr)
         return APIERR_NOMODULEDATA;
-    record->dataVersion = it->second.version;
-    record->platformSign = it->second.platformSign;
+    record->dataVersion = stored->version;
+    record->platformSign = stored->platformSign;
     return NoError;
 }
 
@@ -66,14 +74,14 @@ GSErrCode ModulDataGet (API_Client c, API_ModulData* record)
         return e;
     if (record == nullptr)
         return APIERR_BADPARS;
-    auto it = host.project.moduleData.find (Host::ClientOf (c).name);
-    if (it == host.project.moduleData.end ())
+    const ModuleDataBlock* stored = StoredBlock (c);
+    if (stored == nullptr)
         return APIERR_NOMODULEDATA;
-    GSHandle block = NewBlock (it->second.bytes);
+    GSHandle block = NewBlock (stored->bytes);
     if (block == nullptr)
         return APIERR_GENERAL;
-    record->dataVersion = it->second.version;
-    record->platformSign = it->second.platformSign;
+    record->dataVersion = stored->version;
+    record->platformSign = stored->platformSign;
     record->dataHdl = block;
     return NoError;
 }

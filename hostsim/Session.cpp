@@ -87,6 +87,16 @@ Outcome ThePalette (Int32* id)
     return Outcome::Ok ();
 }
 
+// The panel of dialog resource `panel`, or the one visible palette when `panel` is 0.
+Outcome PaletteOrPanel (Int16 panel, Int32* id)
+{
+    if (panel == 0)
+        return ThePalette (id);
+    if ((*id = FindPanel (panel)) == 0)
+        return NoPanel (panel);
+    return Outcome::Ok ();
+}
+
 Outcome Driven (bool done, const std::string& error)
 {
     return done ? Outcome::Ok () : Outcome::Fail (error);
@@ -404,12 +414,8 @@ Outcome Session::ListClick (Int16 panel, Int16 item, Int16 row, Int32 offset, DG
 Outcome Session::Resize (Int16 panel, Int32 width, Int32 height)
 {
     Int32 id = 0;
-    if (panel == 0) {
-        if (Outcome none = ThePalette (&id); !none.IsOk ())
-            return none;
-    } else if ((id = FindPanel (panel)) == 0) {
-        return NoPanel (panel);
-    }
+    if (Outcome none = PaletteOrPanel (panel, &id); !none.IsOk ())
+        return none;
     DG::Driver driver (id);
     return Driven (driver.Resize (width, height), driver.GetError ());
 }
@@ -417,12 +423,8 @@ Outcome Session::Resize (Int16 panel, Int32 width, Int32 height)
 Outcome Session::CloseBox (Int16 panel)
 {
     Int32 id = 0;
-    if (panel == 0) {
-        if (Outcome none = ThePalette (&id); !none.IsOk ())
-            return none;
-    } else if ((id = FindPanel (panel)) == 0) {
-        return NoPanel (panel);
-    }
+    if (Outcome none = PaletteOrPanel (panel, &id); !none.IsOk ())
+        return none;
     DG::Driver driver (id);
     driver.CloseBox ();   // a window may refuse to close: the user's press was still done
     return driver.GetError ().empty () ? Outcome::Ok () : Outcome::Fail (driver.GetError ());
