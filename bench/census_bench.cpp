@@ -23,6 +23,7 @@
 #include "palette/SizeList.h"
 #include "store/Data.h"
 #include "store/DetParNames.h"
+#include "census/OGSString.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <time.h>
@@ -125,20 +127,82 @@ void SetScope ()
     settings.defaultDetLev = 3;
 }
 
+// What a census learns of each part from the host and the names file, for the bare walks: the
+// first single-valued text parameter the names file knows.
+Bench::Library LibraryOf (const HostSim::Project& project)
+{
+    Bench::Library library (project.libParts.size () + 1);
+    for (const HostSim::LibPart& part : project.libParts) {
+        Bench::LibraryPart& entry = library[static_cast<size_t> (part.index)];
+        entry.guid = part.guid;
+        for (const HostSim::ParamDef& def : part.params) {
+            if (def.type == API_ParTextType && def.typeMod == 0 && detParNames.count (OGSString (def.name.c_str ())) > 0) {
+                entry.detailParam = def.name;
+                break;
+            }
+        }
+    }
+    return library;
+}
+
 // Every part with a detail parameter gets stored level 2 (the census writes the level's text);
 // the bare switch writes the level-0 text, so the two alternately rewrite every placement.
-void PrepareLevelSwitch (const HostSim::Project& project, std::vector<Bench::DetailChange>* toLevel0)
+void PrepareLevelSwitch (const HostSim::Project& project, Bench::Library* library)
 {
     Data& settings = Data::Instance ();
     settings.detLevValuesGuidIndex.Clear ();
-    toLevel0->assign (project.libParts.size () + 1, Bench::DetailChange ());
     for (const HostSim::LibPart& part : project.libParts) {
-        if (part.detailParam.empty ())
+        Bench::LibraryPart& entry = (*library)[static_cast<size_t> (part.index)];
+        if (part.detailParam.empty () || entry.detailParam != part.detailParam)
             continue;
         settings.detLevValuesGuidIndex.Add (GuidStr (part.guid.c_str ()), 2);
         for (const HostSim::ParamDef& def : part.params)
             if (def.name == part.detailParam)
-                (*toLevel0)[static_cast<size_t> (part.index)] = {def.name, def.valueList.front ()};
+                entry.switchText = def.valueList.front ();
+    }
+}
+
+// Host calls by name, and the calls a piece of work made.
+using CallCounts = std::map<std::string, Int32>;
+
+CallCounts CallsOf (const HostSim::Host& host)
+{
+    CallCounts counts;
+    for (const auto& entry : host.failures.CallCounts ())
+        counts[entry.first] = entry.second;
+    return counts;
+}
+
+CallCounts CallsMadeBy (const HostSim::Host& host, const std::function<void ()>& work)
+{
+    const CallCounts before = CallsOf (host);
+    work ();
+    CallCounts made = CallsOf (host);
+    for (auto& entry : made)
+        entry.second -= before.count (entry.first) > 0 ? before.at (entry.first) : 0;
+    return made;
+}
+
+// Fails unless a census and a bare walk made the same number of each host call. The add-on's own
+// resource lookups and the progress window's timed redraws and cancel checks are left out, and
+// `alsoLeftOut` when given.
+void CheckSameCalls (const char* what, const CallCounts& census, const CallCounts& bare,
+                     const char* alsoLeftOut = nullptr)
+{
+    auto calls = [] (const CallCounts& counts, const std::string& name) {
+        auto it = counts.find (name);
+        return it == counts.end () ? 0 : it->second;
+    };
+    CallCounts names = census;
+    names.insert (bare.begin (), bare.end ());
+    for (const auto& entry : names) {
+        const std::string& name = entry.first;
+        if (name == "ACAPI_UseOwnResModule" || name == "ACAPI_ResetResModule" || name == "ACAPI_Resource_GetLocStr" ||
+            name == "SPRV" || name == "CANC" || (alsoLeftOut != nullptr && name == alsoLeftOut))
+            continue;
+        if (calls (census, name) != calls (bare, name))
+            Fail (std::string (what) + ": the census calls " + name + " " + std::to_string (calls (census, name)) +
+                  " times, the bare walk " + std::to_string (calls (bare, name)) + " times");
     }
 }
 
@@ -169,30 +233,31 @@ Row Measure (const Size& size, const Options& options)
         Fail ("the shipped names file gave no entries");
     SetScope ();
     Data::Instance ().detLevValuesGuidIndex.Clear ();
+    Bench::Library library = LibraryOf (host.project);
 
     // Warm-up run of each side, and the agreement check: all three count the same polygons.
     Bench::FlatCounts flat;
     RefreshData::PopulateTree ();
     const Int64 censusTotal = CurrentTotal ();
-    const Int64 bareTotal = Bench::BareWalk (&flat);
+    const Int64 bareTotal = Bench::BareWalk (library, &flat);
     const Int64 flatTotal = Bench::FlatLoop (flat);
     if (censusTotal != bareTotal || bareTotal != flatTotal)
         Fail ("the walks disagree: census " + std::to_string (censusTotal) + ", bare walk " +
               std::to_string (bareTotal) + ", flat loop " + std::to_string (flatTotal));
     row.counted = static_cast<Int32> (flat.ends.size ());
-
+    CheckSameCalls ("census", CallsMadeBy (host, [] { RefreshData::PopulateTree (); }),
+                    CallsMadeBy (host, [&] { Bench::BareWalk (library); }));
     if (!options.profile.empty ()) {
-        std::vector<Bench::DetailChange> toLevel0;
         if (options.profile == "switch")
-            PrepareLevelSwitch (host.project, &toLevel0);
+            PrepareLevelSwitch (host.project, &library);
         Int32 changed = 0;
         for (Int32 r = 0; r < reps; ++r) {
             host.report.clear ();
             host.undoStack.clear ();
             if (options.profile == "bare")
-                Bench::BareWalk ();
+                Bench::BareWalk (library);
             else if (options.profile == "switch" && r % 2 == 1)
-                Bench::BareLevelSwitch (toLevel0, &changed);
+                Bench::BareLevelSwitch (library, &changed);
             else
                 RefreshData::PopulateTree ();
         }
@@ -206,7 +271,7 @@ Row Measure (const Size& size, const Options& options)
         host.report.clear ();
         host.undoStack.clear ();
         auto runCensus = [&] { census.push_back (Seconds ([] { RefreshData::PopulateTree (); })); };
-        auto runBare = [&] { bare.push_back (Seconds ([&] { sink = sink + Bench::BareWalk (); })); };
+        auto runBare = [&] { bare.push_back (Seconds ([&] { sink = sink + Bench::BareWalk (library); })); };
         auto runFlat = [&] { flatLoop.push_back (Seconds ([&] { sink = sink + Bench::FlatLoop (flat); })); };
         if (r % 2 == 0) {
             runCensus ();
@@ -232,14 +297,13 @@ Row Measure (const Size& size, const Options& options)
     row.peakBytesPerElement = static_cast<double> (Bench::HeapPeak () - before) / size.elements;
 
     // 4: the level switch against the same walk making the host's parameter changes itself.
-    std::vector<Bench::DetailChange> toLevel0;
-    PrepareLevelSwitch (host.project, &toLevel0);
+    PrepareLevelSwitch (host.project, &library);
     std::vector<Timing> levelSwitch, hostChanges;
     // The first pair only brings the placements to the alternating state; it is not timed.
     Int32 expected = -1;
     for (Int32 r = 0; r <= reps; ++r) {
         Int32 changed = 0;
-        const Timing hostSeconds = Seconds ([&] { sink = sink + Bench::BareLevelSwitch (toLevel0, &changed); });
+        const Timing hostSeconds = Seconds ([&] { sink = sink + Bench::BareLevelSwitch (library, &changed); });
         if (r > 0)
             hostChanges.push_back (hostSeconds);
         if (expected >= 0 && changed != expected)
@@ -250,6 +314,15 @@ Row Measure (const Size& size, const Options& options)
         const Timing censusSeconds = Seconds ([] { RefreshData::PopulateTree (); });
         if (r > 0)
             levelSwitch.push_back (censusSeconds);
+        if (r == 1) {
+            // Once more, untimed, counting the calls: bare switch, then census, as in every pair.
+            const CallCounts bareCalls =
+                CallsMadeBy (host, [&] { Int32 n = 0; sink = sink + Bench::BareLevelSwitch (library, &n); });
+            host.undoStack.clear ();
+            const CallCounts censusCalls = CallsMadeBy (host, [] { RefreshData::PopulateTree (); });
+            // The two write different levels, whose models have different numbers of bodies.
+            CheckSameCalls ("level switch", censusCalls, bareCalls, "ACAPI_3D_GetComponent");
+        }
         const Int32 byCensus =
             host.undoStack.empty () ? 0 : static_cast<Int32> (host.undoStack.back ().reverts.size ());
         if (r > 0 && byCensus != changed)
