@@ -35,6 +35,34 @@ TEST (HashTable, SecondAddOfAKeyChangesNothingAndEnumerationFollowsInsertion)
     EXPECT_EQ (*table.GetPtr ("c"), 3) << "lookups still work after a delete moved the pairs";
 }
 
+TEST (HashTable, LargeTablesKeepEveryKeyThroughGrowthAndDeletes)
+{
+    // Keys that share their low bits, and the growth of the index past many sizes.
+    GS::HashTable<Int32, Int32> table;
+    for (Int32 k = 0; k < 5000; ++k)
+        ASSERT_TRUE (table.Add (k * 4096, k));
+    for (Int32 k = 0; k < 5000; k += 3)
+        ASSERT_TRUE (table.Delete (k * 4096));
+    for (Int32 k = 0; k < 5000; ++k) {
+        const Int32* value = table.GetPtr (k * 4096);
+        if (k % 3 == 0)
+            EXPECT_EQ (value, nullptr) << k;
+        else
+            ASSERT_TRUE (value != nullptr && *value == k) << k;
+    }
+    EXPECT_EQ (table.GetPtr (1), nullptr);
+    Int32 previous = -1;
+    for (const auto& pair : table) {
+        EXPECT_GT (pair.value, previous) << "insertion order kept";
+        previous = pair.value;
+    }
+    table.Clear ();
+    EXPECT_TRUE (table.IsEmpty ());
+    EXPECT_EQ (table.GetPtr (4096), nullptr);
+    EXPECT_TRUE (table.Add (4096, 7));
+    EXPECT_EQ (table.Get (4096), 7);
+}
+
 TEST (MemoryHandle, BlocksAreZeroedResizedInPlaceAndReleasedToNull)
 {
     GSHandle h = BMAllocateHandle (4);
