@@ -1,5 +1,6 @@
 #include "BareWalk.h"
 
+#include "gs/IOLocation.h"
 #include "gs/MemoryHandle.h"
 #include "host/ACAPI.h"
 #include "shell/APICommon.h"

@@ -62,16 +62,17 @@ Marquee::Marquee (bool useSelection, bool wholeModel)
     ACAPI_Selection_Get (&selectionInfo, nullptr, false);
     BMKillHandle (&selectionInfo.marquee);
 
+    // Whole-model pairs come sorted and each once by construction; a selection comes in the
+    // user's order and may name an element twice.
     std::vector<Candidate> pairs;
-    if (selectionInfo.typeID > 0 && useSelection && !wholeModel)
+    if (selectionInfo.typeID > 0 && useSelection && !wholeModel) {
         GatherSelection (pairs);
-    else
+        if (!std::is_sorted (pairs.begin (), pairs.end ()))
+            std::sort (pairs.begin (), pairs.end ());
+        pairs.erase (std::unique (pairs.begin (), pairs.end ()), pairs.end ());
+    } else {
         GatherWholeModel (pairs);
-
-    // Whole-model pairs come sorted already; a selection comes in the user's order.
-    if (!std::is_sorted (pairs.begin (), pairs.end ()))
-        std::sort (pairs.begin (), pairs.end ());
-    pairs.erase (std::unique (pairs.begin (), pairs.end ()), pairs.end ());
+    }
     candidates = std::move (pairs);
 }
 

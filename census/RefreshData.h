@@ -52,13 +52,15 @@ public:
     // Rows equal in both are one entry of a ranked list.
     bool operator> (const LibRow& other) const;
 
+    // What a census reads and writes per placement comes first, in one cache line; the GUID text
+    // (256 bytes) last.
     GS::String name;
     Int32 count;
     Int64 polygons;
     Int16 detLev;   // 0..2 a level, 3 keep, 4 project default, 5 no detail parameter
-    GuidStr guid;
-    FFFTT avail;
     UInt32 flags;
+    FFFTT avail;
+    GuidStr guid;
 };
 
 class RefreshData {
