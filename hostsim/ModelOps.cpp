@@ -19,18 +19,28 @@ namespace HostSim {
 
 namespace {
 
-// The polygon counts of the element's bodies; null when it has no 3D model.
-const std::vector<Int32>* BodiesOf (const Project& project, const Element& element)
+const Int32 Nothing = 0;   // where an empty list of counts points
+
+// The polygon counts of an element's bodies, where they are held.
+struct Bodies {
+    const Int32* counts = nullptr;   // null: no 3D model
+    size_t size = 0;
+};
+
+Bodies Of (const std::vector<Int32>& counts) { return {counts.data () != nullptr ? counts.data () : &Nothing, counts.size ()}; }
+
+// The polygon counts of the element's bodies; none when it has no 3D model.
+Bodies BodiesOf (const Project& project, const Element& element)
 {
     if (!element.has3D)
-        return nullptr;
+        return {};
     if (element.type < 4 || element.type > 7)
-        return &element.bodies;
+        return {element.bodies.data (), element.bodies.size ()};
     if (element.libInd < 1 || static_cast<size_t> (element.libInd) > project.libParts.size ())
-        return nullptr;
+        return {};
     const LibPart* part = &project.libParts[static_cast<size_t> (element.libInd - 1)];
     if (part->detailParam.empty () || part->bodiesByValue.empty ())
-        return &part->bodies;
+        return Of (part->bodies);
     const std::string* value = nullptr;
     auto own = element.paramValues.find (part->detailParam);
     if (own != element.paramValues.end ()) {
@@ -46,9 +56,9 @@ const std::vector<Int32>* BodiesOf (const Project& project, const Element& eleme
     if (value != nullptr) {
         auto byValue = part->bodiesByValue.find (*value);
         if (byValue != part->bodiesByValue.end ())
-            return &byValue->second;
+            return Of (byValue->second);
     }
-    return &part->bodies;
+    return Of (part->bodies);
 }
 
 GSErrCode ElementGet3DInfo (API_Client c, API_ElemTypeID type, Int32 index, API_ElemInfo3D* info)
@@ -66,11 +76,11 @@ GSErrCode ElementGet3DInfo (API_Client c, API_ElemTypeID type, Int32 index, API_
     const Element* element = host.project.FindElement (type, index);
     if (element == nullptr)
         return APIERR_BADID;
-    const std::vector<Int32>* bodies = BodiesOf (host.project, *element);
-    if (bodies == nullptr)
+    const Bodies bodies = BodiesOf (host.project, *element);
+    if (bodies.counts == nullptr)
         return APIERR_GENERAL;
 
-    const Int32 n = static_cast<Int32> (bodies->size ());
+    const Int32 n = static_cast<Int32> (bodies.size);
     if (built.nextBody > std::numeric_limits<Int32>::max () - n)
         built.nextBody = 1;
     built.type = type;
@@ -94,11 +104,11 @@ GSErrCode GetComponent3D (API_Client c, API_Component3D* component)
     if (built.type == 0 || component->index < built.fbody || component->index > built.lbody)
         return APIERR_BADID;
     const Element* element = host.project.FindElement (built.type, built.index);
-    const std::vector<Int32>* bodies = element != nullptr ? BodiesOf (host.project, *element) : nullptr;
+    const Bodies bodies = element != nullptr ? BodiesOf (host.project, *element) : Bodies ();
     const size_t body = static_cast<size_t> (component->index - built.fbody);
-    if (bodies == nullptr || body >= bodies->size ())   // the model changed since it was built
+    if (bodies.counts == nullptr || body >= bodies.size)   // the model changed since it was built
         return APIERR_BADID;
-    component->nPgon = (*bodies)[body];
+    component->nPgon = bodies.counts[body];
     return NoError;
 }
 

@@ -3,6 +3,7 @@
 // it, the project file (ProjectFile.h) loads and saves it. Element kinds are the host's numbers.
 #pragma once
 
+#include "BodyCounts.h"
 #include "api/APIdefs.h"
 
 #include <map>
@@ -56,7 +57,7 @@ struct Element {
     bool hasLinkBlock = false;
     // 3D model: polygons per body; none = no 3D model. Placements take theirs from the library part.
     bool has3D = true;
-    std::vector<Int32> bodies;
+    BodyCounts bodies;
     // placements: own parameter values by name (text parameters), overriding the part's defaults
     std::map<std::string, std::string> paramValues;
 };

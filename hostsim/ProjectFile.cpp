@@ -7,6 +7,8 @@
 //   6. Saving atomically: temporary file in the same folder, flush, rename.
 #include "ProjectFile.h"
 
+#include "ProjectFileFast.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
@@ -728,31 +730,6 @@ Project ReadProject (const Reader& r, const Json& root)
     return p;
 }
 
-bool ReadFile (const std::string& path, std::string* text, std::string* error)
-{
-    const int fd = ::open (path.c_str (), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        *error = path + ": cannot open: " + std::strerror (errno);
-        return false;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read (fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            *error = path + ": cannot read: " + std::strerror (errno);
-            ::close (fd);
-            return false;
-        }
-        text->append (buffer, static_cast<size_t> (n));
-    }
-    ::close (fd);
-    return true;
-}
-
 // ---- 5. Writing ------------------------------------------------------------------------------
 
 // Puts the model's value of a member into an entry of the document: in place when the entry has
@@ -919,7 +896,7 @@ Json ElementJson (Json entry, const Element& e)
     if (IsPlacement (e.type))
         entry.erase ("bodies");
     else
-        Put (entry, "bodies", e.bodies, e.bodies.empty ());
+        Put (entry, "bodies", e.bodies.ToVector (), e.bodies.empty ());
     return entry;
 }
 
@@ -1134,11 +1111,8 @@ bool ReplaceFile (const std::string& path, const std::string& text, std::string*
 
 }   // namespace
 
-bool LoadProject (const std::string& path, Project* project, std::string* error)
+bool LoadProjectChecked (const std::string& path, std::string text, Project* project, std::string* error)
 {
-    std::string text;
-    if (!ReadFile (path, &text, error))
-        return false;
     try {
         const Reader reader (path);
         Project loaded = ReadProject (reader, Parse (reader, path, text));
@@ -1153,6 +1127,18 @@ bool LoadProject (const std::string& path, Project* project, std::string* error)
         *error = path + ": cannot load: " + e.what ();
         return false;
     }
+}
+
+// A sound file is read by the fast path; any other, and any the fast path is not sure of, by the
+// checked loader, which gives the message.
+bool LoadProject (const std::string& path, Project* project, std::string* error)
+{
+    std::string text;
+    if (!ReadProjectText (path, &text, error))
+        return false;
+    if (LoadProjectFast (path, text, project))
+        return true;
+    return LoadProjectChecked (path, std::move (text), project, error);
 }
 
 bool SaveProject (const Project& project, const std::string& path, std::string* error, const SaveFaults& faults)

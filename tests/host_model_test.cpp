@@ -348,3 +348,36 @@ TEST_F (PlacementModelTest, OnlyTheBodiesOfTheModelBuiltLastCanBeRead)
 }
 
 }   // namespace
+
+namespace {
+
+// An element's body counts live in the element up to four, on the heap beyond: every way of
+// filling, copying and moving them keeps the counts, and copies are independent.
+TEST (BodyCounts, HeldAndHeapCountsSurviveCopiesMovesAndGrowth)
+{
+    for (const std::vector<Int32>& counts : {std::vector<Int32> {}, std::vector<Int32> {7},
+                                             std::vector<Int32> {1, 2, 3, 4}, std::vector<Int32> {1, 2, 3, 4, 5, 6, 7, 8, 9}}) {
+        HostSim::BodyCounts grown;
+        for (Int32 n : counts)
+            grown.push_back (n);
+        HostSim::BodyCounts assigned;
+        assigned = counts;
+        EXPECT_TRUE (grown == counts && assigned == counts) << counts.size ();
+
+        HostSim::BodyCounts copy (grown);
+        HostSim::BodyCounts moved (std::move (grown));
+        EXPECT_TRUE (moved == counts && copy == counts);
+        EXPECT_TRUE (grown.empty ()) << "a moved-from list is empty";
+        if (!counts.empty ()) {
+            copy[0] = -1;
+            EXPECT_EQ (moved[0], counts[0]) << "a copy owns its counts";
+        }
+        HostSim::BodyCounts shorter = {5};
+        shorter = std::move (moved);
+        EXPECT_EQ (shorter.ToVector (), counts);
+        shorter = {1, 2};
+        EXPECT_EQ (shorter.ToVector (), (std::vector<Int32> {1, 2}));
+    }
+}
+
+}   // namespace

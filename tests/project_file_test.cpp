@@ -530,7 +530,7 @@ TEST_F (ProjectFileTest, SampleBuildingHasWhatTheAddonIsTriedOn)
                 const auto& bodies = part.bodiesByValue.count (value) ? part.bodiesByValue.at (value) : part.bodies;
                 (part.name == "Fig Tree" ? tree : rest) += total (bodies);
             } else {
-                rest += total (e->bodies);
+                rest += total (e->bodies.ToVector ());
             }
         }
     EXPECT_GT (tree, rest);
