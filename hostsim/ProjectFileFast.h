@@ -24,10 +24,15 @@ constexpr size_t ProjectTextPadding = 64;
 // with the checked loader's message ("PATH: cannot open: ...", "PATH: cannot read: ...").
 bool ReadProjectText (const std::string& path, std::string* text, std::string* error);
 
+// The text is indexed in windows of about this many bytes, each ending after a newline.
+constexpr size_t ProjectTextWindow = size_t (1) << 20;
+
 // The fast path alone: answers true and fills *project (fileText taking `text`'s storage, path
 // `path`) when it reads the whole file; otherwise answers false and leaves *project as it was
-// and `text` with the same contents (its capacity may grow by ProjectTextPadding).
-bool LoadProjectFast (const std::string& path, std::string& text, Project* project);
+// and `text` with the same contents (its capacity may grow by ProjectTextPadding). Tests give
+// small windows to put many window ends in small files.
+bool LoadProjectFast (const std::string& path, std::string& text, Project* project,
+                      size_t window = ProjectTextWindow);
 
 // The checked loader alone, on a file's text: every check, every message (ProjectFile.cpp).
 bool LoadProjectChecked (const std::string& path, std::string text, Project* project, std::string* error);

@@ -117,8 +117,9 @@ Project Untouched ()
 enum class Fast { Accepted, Declined };
 
 // Loads `path` with each loader alone and with LoadProject, checks that they agree, and tells
-// what the fast path did.
-Fast LoadBoth (const std::string& path)
+// what the fast path did. The fast path indexes the text in windows of `window` bytes (1: every
+// line a window of its own).
+Fast LoadBoth (const std::string& path, size_t window = HostSim::ProjectTextWindow)
 {
     std::string text, error;
     EXPECT_TRUE (HostSim::ReadProjectText (path, &text, &error)) << error;
@@ -129,7 +130,7 @@ Fast LoadBoth (const std::string& path)
 
     Project fast = Untouched ();
     std::string fastText = text;
-    const bool fastOk = HostSim::LoadProjectFast (path, fastText, &fast);
+    const bool fastOk = HostSim::LoadProjectFast (path, fastText, &fast, window);
     if (fastOk) {
         EXPECT_TRUE (checkedOk) << path << ": the fast path read a file the checked loader refuses: " << checkedError;
         EXPECT_EQ (Dump (fast), Dump (checked)) << path;
@@ -178,8 +179,10 @@ TEST_F (ProjectFileFastTest, EveryProjectFileOfTheTestsAndExamplesLoadsAlike)
                 files.push_back (entry.path ().string ());
     ASSERT_GT (files.size (), 20u);
     size_t accepted = 0;
-    for (const std::string& path : files)
+    for (const std::string& path : files) {
         accepted += LoadBoth (path) == Fast::Accepted ? 1 : 0;
+        LoadBoth (path, 1);
+    }
     // Most carry members the host does not read, or are faulty; a few are read by the fast path.
     EXPECT_GT (accepted, 0u);
 }
@@ -203,6 +206,7 @@ TEST_F (ProjectFileFastTest, GeneratedProjectsAreReadByTheFastPath)
         std::string error;
         ASSERT_TRUE (HostSim::SaveProject (generated, path, &error)) << error;
         EXPECT_EQ (LoadBoth (path), Fast::Accepted) << path;
+        EXPECT_EQ (LoadBoth (path, 4096), Fast::Accepted) << path;
     }
 }
 
@@ -285,6 +289,9 @@ TEST_F (ProjectFileFastTest, VariantsAreReadOrRefusedAlike)
         {"a zero byte in a part's name", Variant ("\"Chair\"", "\"Ch\\u0000air\""), Fast::Declined},
         {"a zero byte in the file", Variant ("\"Chair\"", std::string ("\"Ch\0air\"", 8)), Fast::Declined},
         {"a raw control character in a text", Variant ("\"Chair\"", "\"Ch\tair\""), Fast::Declined},
+        {"a raw newline in a text", Variant ("\"Chair\"", "\"Ch\n  \"air\""), Fast::Declined},
+        {"a value on the line after its name", Variant ("\"currentWindow\": 4", "\"currentWindow\":\n\n 4\n"),
+         Fast::Accepted},
         {"a lone high surrogate", Variant ("\"Cellar\"", "\"\\uD800\""), Fast::Declined},
         {"a lone low surrogate", Variant ("\"Cellar\"", "\"\\uDC00x\""), Fast::Declined},
         {"a high surrogate before a plain character", Variant ("\"Cellar\"", "\"\\uD800\\u0041\""), Fast::Declined},
@@ -410,7 +417,9 @@ TEST_F (ProjectFileFastTest, VariantsAreReadOrRefusedAlike)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE (c.what);
-        EXPECT_EQ (LoadBoth (Write ("variant.json", c.text)), c.fast);
+        const std::string path = Write ("variant.json", c.text);
+        EXPECT_EQ (LoadBoth (path), c.fast);
+        EXPECT_EQ (LoadBoth (path, 1), c.fast) << "a window per line";
     }
 }
 
