@@ -210,9 +210,9 @@ Row Measure (const Size& size, const Options& options)
 {
     Row row;
     row.size = size;
-    // Small sizes take a millisecond or two, less than a time slice of a busy machine: more
-    // repetitions there, so the medians stand.
-    const Int32 reps = options.reps > 0 ? options.reps : std::max (options.quick ? 3 : 5, 200000 / size.elements + 1);
+    // Small sizes take a millisecond or two, less than a time slice of a busy machine: many more
+    // repetitions there (about two million elements' worth), so the medians stand.
+    const Int32 reps = options.reps > 0 ? options.reps : std::max (options.quick ? 3 : 5, 2000000 / size.elements + 1);
 
     HostSim::Host host;
     std::string error;
