@@ -4,6 +4,7 @@
 #pragma once
 
 #include "BodyCounts.h"
+#include "ParamValues.h"
 #include "api/APIdefs.h"
 
 #include <map>
@@ -59,7 +60,7 @@ struct Element {
     bool has3D = true;
     BodyCounts bodies;
     // placements: own parameter values by name (text parameters), overriding the part's defaults
-    std::map<std::string, std::string> paramValues;
+    ParamValues paramValues;
 };
 
 struct Selection {

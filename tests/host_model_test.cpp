@@ -380,4 +380,32 @@ TEST (BodyCounts, HeldAndHeapCountsSurviveCopiesMovesAndGrowth)
     }
 }
 
+
+// A placement's own values take a pointer until the first is set: an empty set reads as an empty
+// map everywhere, and setting, copying and comparing behave as the map itself.
+TEST (ParamValues, EmptySetsReadAsEmptyMapsAndCopiesAreIndependent)
+{
+    HostSim::ParamValues values;
+    const HostSim::ParamValues& read = values;
+    EXPECT_TRUE (read.empty ());
+    EXPECT_TRUE (read.find ("lod") == read.end ());
+    EXPECT_TRUE (values.find ("lod") == values.end ());
+    EXPECT_EQ (read.count ("lod"), 0u);
+    EXPECT_THROW (read.at ("lod"), std::out_of_range);
+    EXPECT_TRUE (values == HostSim::ParamValues::Map ());
+
+    values["lod"] = "Coarse";
+    HostSim::ParamValues copy = values;
+    copy["lod"] = "Fine";
+    EXPECT_EQ (values.at ("lod"), "Coarse") << "a copy owns its values";
+    const HostSim::ParamValues::Map asMap = values;
+    EXPECT_TRUE (asMap == values && values != copy);
+    EXPECT_EQ (values.find ("lod")->second, "Coarse");
+
+    values = HostSim::ParamValues::Map ();
+    EXPECT_TRUE (values.empty () && values.begin () == values.end ());
+    EXPECT_TRUE (values.emplace ("lod", "Medium").second);
+    EXPECT_EQ (values.size (), 1u);
+}
+
 }   // namespace
