@@ -2,6 +2,8 @@
 // one Project. Loading checks every member and fills the caller's Project only when the whole file
 // is sound; saving writes the model into the text the project was loaded from, so members this
 // host does not read survive, and replaces the file atomically (temporary file, flush, rename).
+// A sound file is read by a fast path (ProjectFileFast.h) straight into the model; any other file,
+// and any the fast path is not sure of, by the checked loader, which gives every message.
 //
 // Failures: both answer false and set `error` to one line naming the file, the place (a JSON path
 // such as `$.elements[3].story`) and what was expected. A failed load leaves the Project as it was;

@@ -8,7 +8,9 @@
 // newline, into one small index that stays in the cache. A newline byte is never inside a string
 // of a sound file, and a window that ends inside one fails stage 1 (an unclosed string, or a
 // control character in it), so every window starts outside strings and the tokens are those of
-// the whole text. A text without newlines is one window.
+// the whole text. A text without newlines is one window. (Stage 1 alone is reached through
+// simdjson's implementation interface, simdjson::internal, as its on-demand parser reaches it;
+// Debian 12 ships simdjson 3.0.1.)
 //
 // Values: a recursive descent over the tokens in the shape the project file has, reading each
 // member straight into the model. Scalars are converted here from their own characters so that
@@ -142,6 +144,8 @@ private:
             }
             next = end;
             if (end - start > capacity) {
+                if (end - start > simdjson::SIMDJSON_MAXSIZE_BYTES)   // its positions are 32 bits
+                    Decline ();
                 capacity = end - start;
                 if (stage1->set_capacity (capacity) != simdjson::SUCCESS)
                     Decline ();
