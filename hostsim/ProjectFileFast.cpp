@@ -199,12 +199,17 @@ Int64 Integer (Tokens& tokens, Int64 lo, Int64 hi)
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
     const char* first = p;
+    // A run of digits ends within its token: a digit never starts a token of its own right after
+    // another, and the text ends in zero bytes.
     Int64 n = 0;
-    while (p < end && IsDigit (*p) && p - first < 18)
-        n = n * 10 + (*p++ - '0');
-    if (p == first || (*first == '0' && p - first > 1))
+    for (unsigned digit; (digit = static_cast<unsigned char> (*p) - unsigned ('0')) <= 9; ++p) {
+        if (p - first == 18)
+            Decline ();
+        n = n * 10 + digit;
+    }
+    if (p == first || (*first == '0' && p - first > 1) || p > end)
         Decline ();
-    for (; p < end; ++p)   // white space only up to the next token: no fraction, exponent or more digits
+    for (; p < end; ++p)   // white space only up to the next token: no fraction or exponent
         if (!IsSpace (*p))
             Decline ();
     tokens.Next ();
@@ -447,8 +452,9 @@ void RecordText (Tokens& tokens, std::string& out, size_t minBytes, size_t maxBy
 }
 
 // The members of the object at the current token: `member (name)` reads each one's value. Names
-// are the raw characters between the quotes; the objects read this way have only plain names, so
-// one with an escape is declined.
+// are the raw characters between the quotes (the colon's token follows the closing one and white
+// space); the objects read this way have only plain names, so a name with an escape is one they
+// do not know, and is declined.
 template <class Member> void Object (Tokens& tokens, Member member)
 {
     tokens.Expect ('{');
@@ -460,13 +466,11 @@ template <class Member> void Object (Tokens& tokens, Member member)
         if (tokens.Peek () != '"')
             Decline ();
         const char* start = tokens.At () + 1;
-        const char* end = start;
-        while (*end != '"') {
-            if (*end == '\\')
-                Decline ();
-            ++end;
-        }
-        WhiteUpTo (end + 1, tokens.End ());
+        const char* end = tokens.End () - 1;
+        while (end > start && IsSpace (*end))
+            --end;
+        if (end < start || *end != '"')
+            Decline ();
         tokens.Next ();
         tokens.Expect (':');
         member (std::string_view (start, static_cast<size_t> (end - start)));
