@@ -20,8 +20,8 @@ constexpr size_t ReportedTypes = 12;
 constexpr size_t FixedReportLines = 5 + ReportedTypes;
 constexpr Int32 ShownLayerFilter = 2;
 constexpr Int32 OwnWorkspaceFilter = 16;
-constexpr API_ElemTypeID StairCensusType = 33;
-constexpr API_ElemTypeID PlacementTypes = 4;   // census rows per placement kind, 4 to 7, then stairs
+constexpr API_ElemTypeID FirstPlacementType = 4;   // placements are types 4 to 7
+constexpr size_t StairFlags = 4;                   // stairs (objects) have a census type of their own
 
 // What the walk keeps per library part and census type so that it makes the calls a census makes:
 // whether it has met the part, and the checks a census stops making once one placement settled
@@ -67,7 +67,7 @@ public:
         if (libInd < 1 || static_cast<size_t> (libInd) >= library.size ())
             return false;
         const bool stair = element.header.typeID == 6 && element.header.variationID == API_StairVariation;
-        const size_t censusType = stair ? 4 : static_cast<size_t> (element.header.typeID - PlacementTypes);
+        const size_t censusType = stair ? StairFlags : static_cast<size_t> (element.header.typeID - FirstPlacementType);
         UInt8& flags = parts[censusType][static_cast<size_t> (libInd)];
         if (flags == 0) {
             flags = Met;
