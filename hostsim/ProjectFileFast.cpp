@@ -528,7 +528,6 @@ void Once (unsigned& seen, unsigned bit)
 // ---- The project -------------------------------------------------------------------------------
 
 constexpr API_ElemTypeID PlacedModuleType = 28;
-constexpr UInt32 None = 0xFFFFFFFF;
 
 bool IsPlacement (API_ElemTypeID type)
 {
