@@ -1,6 +1,7 @@
 // The stand-in host's project file: what a load puts in the model, the message each kind of bad
 // file gets (and that the model stays as it was), saving and loading back, members the host does
 // not read surviving a save, atomic replacement, and the sample building in examples/.
+#include "ProjectDump.h"
 #include "TestHost.h"
 
 #include "hostsim/ProjectFile.h"
@@ -12,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iomanip>
 #include <numeric>
 #include <set>
 #include <signal.h>
@@ -48,65 +48,8 @@ void WriteText (const std::string& path, const std::string& text)
     out << text;
 }
 
-// Every field of the model, one per line, so two models compare as text and a difference shows.
-std::string Dump (const Project& p)
-{
-    std::ostringstream out;
-    out << std::setprecision (17);
-    for (const auto& s : p.stories)
-        out << "story " << s.index << " '" << s.name << "' " << s.level << "\n";
-    out << "skip " << p.skipNullFloor << " current " << p.currentStory << " window " << p.currentWindow << " db "
-        << p.currentDatabase.typeID << "/" << p.currentDatabase.index << "\n";
-    for (const auto& part : p.libParts) {
-        out << "part " << part.index << " " << part.guid << " '" << part.name << "' detail '" << part.detailParam
-            << "' bodies";
-        for (Int32 n : part.bodies)
-            out << " " << n;
-        out << "\n";
-        for (const auto& d : part.params) {
-            out << "  param '" << d.name << "' " << d.type << " " << d.typeMod << " '" << d.text << "' " << d.number
-                << " [";
-            for (const auto& v : d.valueList)
-                out << "'" << v << "'";
-            out << "]\n";
-        }
-        for (const auto& [value, counts] : part.bodiesByValue) {
-            out << "  by '" << value << "'";
-            for (Int32 n : counts)
-                out << " " << n;
-            out << "\n";
-        }
-    }
-    for (const auto& [type, slots] : p.elements)
-        for (size_t i = 0; i < slots.size (); ++i) {
-            if (!slots[i]) {
-                out << "element " << type << "/" << i + 1 << " deleted\n";
-                continue;
-            }
-            const Element& e = *slots[i];
-            out << "element " << e.type << "/" << e.index << " var " << e.variation << " story " << e.story << " lib "
-                << e.libInd << " layer " << e.shownLayer << " ws " << e.ownWorkspace << " in " << e.moduleInstance
-                << " kind " << e.moduleKind << " hot " << e.hotlinkFlag << " link " << e.hasLinkBlock << ":"
-                << e.linkWord << " 3d " << e.has3D << " bodies";
-            for (Int32 n : e.bodies)
-                out << " " << n;
-            for (const auto& [name, value] : e.paramValues)
-                out << " " << name << "='" << value << "'";
-            out << "\n";
-        }
-    out << "selection " << p.selection.kind << " " << p.selection.multiStory;
-    for (const auto& [type, index] : p.selection.elements)
-        out << " " << type << "/" << index;
-    out << "\n";
-    for (const auto& [name, block] : p.moduleData) {
-        out << "block '" << name << "' " << block.version << " " << block.platformSign << " " << block.bytes.size ()
-            << ":";
-        for (unsigned char c : block.bytes)
-            out << " " << int (c);
-        out << "\n";
-    }
-    return out.str ();
-}
+// Every field of the model as text, so two models compare and a difference shows.
+std::string Dump (const Project& p) { return TestSupport::DumpModel (p); }
 
 class ProjectFileTest : public ::testing::Test {
 public:

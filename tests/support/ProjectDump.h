@@ -34,11 +34,10 @@ inline std::string Exact (double v)   // every bit, so 0.0 and -0.0 differ
     return text;
 }
 
-// Every field of the model, one line per record.
-inline std::string Dump (const HostSim::Project& p)
+// Every field of the model but where it came from (its path and file text), one line per record.
+inline std::string DumpModel (const HostSim::Project& p)
 {
     std::ostringstream out;
-    out << "path " << Quoted (p.path) << " text " << p.fileText.size () << " bytes\n";
     for (const auto& s : p.stories)
         out << "story " << s.index << " " << Quoted (s.name) << " " << Exact (s.level) << "\n";
     out << "skip " << p.skipNullFloor << " current " << p.currentStory << " window " << p.currentWindow << " db "
@@ -95,6 +94,12 @@ inline std::string Dump (const HostSim::Project& p)
     out << "session " << session.open << " " << session.libInd << " " << session.type << " " << session.index << " "
         << session.changes.size () << "\n";
     return out.str ();
+}
+
+// Every field of the model, with its path and the size of its file text.
+inline std::string Dump (const HostSim::Project& p)
+{
+    return "path " + Quoted (p.path) + " text " + std::to_string (p.fileText.size ()) + " bytes\n" + DumpModel (p);
 }
 
 }   // namespace TestSupport
